@@ -1,0 +1,62 @@
+// Filling an element from a file: the plugin's file first, then the base
+// file, and for colour pictures the Default colour as a last resort.
+#include <cctype>
+
+#include "sim/simulator.h"
+
+namespace nib {
+
+namespace {
+
+constexpr char kColorsFolder[] = "\\colors\\";
+constexpr char kDefaultColor[] = "Default";
+
+bool IsColorPath(const std::string& path) {
+  std::string head = path.substr(0, 8);
+  for (char& c : head) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return head == kColorsFolder;
+}
+
+std::string PluginPath(const std::string& plugin, const std::string& folder,
+                       const std::string& file) {
+  return "\\plugins\\" + plugin + folder + file;
+}
+
+}  // namespace
+
+void Simulator::DoLoadPicture(const std::string& PluginsStr, Element& PictureValue,
+                              std::string& PicturePath, const std::string& PictureFilename) {
+  // A file that exists but does not decode leaves the picture as it was.
+  auto load = [&](const std::string& path) {
+    if (Picture picture = platform_.LoadPicture(path)) PictureValue.SetPicture(picture);
+  };
+  const bool color = IsColorPath(PicturePath);
+  if (!color && !PluginsStr.empty()) {
+    const std::string path = PluginPath(PluginsStr, PicturePath, PictureFilename);
+    if (platform_.FileExists(path)) return load(path);
+  }
+  if (platform_.FileExists(PicturePath + PictureFilename)) return load(PicturePath + PictureFilename);
+  if (!color) return;
+  // A colour that lacks a file makes Default the pet's colour from now on.
+  pet.CurrentColor = kDefaultColor;
+  PicturePath = std::string(kColorsFolder) + kDefaultColor + "\\";
+  if (platform_.FileExists(PicturePath + PictureFilename)) load(PicturePath + PictureFilename);
+}
+
+void Simulator::DoLoadPointer(const std::string& PluginsStr, Element& PictureValue,
+                              const std::string& PicturePath, const std::string& PictureFilename) {
+  auto load = [&](const std::string& path) {
+    if (Cursor cursor = platform_.LoadCursor(path)) {
+      PictureValue.Pointer = MousePointer::Custom;
+      PictureValue.MouseIcon = cursor;
+    }
+  };
+  if (!PluginsStr.empty()) {
+    const std::string path = PluginPath(PluginsStr, PicturePath, PictureFilename);
+    if (platform_.FileExists(path)) return load(path);
+  }
+  if (platform_.FileExists(PicturePath + PictureFilename)) return load(PicturePath + PictureFilename);
+  PictureValue.Pointer = MousePointer::Arrow;
+}
+
+}  // namespace nib

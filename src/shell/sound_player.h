@@ -1,0 +1,23 @@
+// Asynchronous wave playback: each file is decoded once and reused, a new
+// sound cuts the one playing, and any failure (missing file, broken file,
+// no sound device) is silent.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+namespace nib {
+
+class SoundPlayer {
+ public:
+  SoundPlayer();
+  ~SoundPlayer();
+  void Play(const QString& absolute_path);
+  void Beep();
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace nib

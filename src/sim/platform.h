@@ -1,0 +1,92 @@
+// The one seam between the core and the desktop. The core never touches a
+// file, a clock, a sound device or a window except through this interface,
+// so tests can run whole lives headless with fakes.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace nib {
+
+// A decoded picture (GIF, ICO). Shared: copying an element's picture into
+// another element shares this object and never reloads the file.
+struct PictureData {
+  virtual ~PictureData() = default;
+  int width_px = 0;
+  int height_px = 0;
+};
+using Picture = std::shared_ptr<const PictureData>;
+
+// A decoded mouse cursor (CUR) with its hot spot.
+struct CursorData {
+  virtual ~CursorData() = default;
+};
+using Cursor = std::shared_ptr<const CursorData>;
+
+// Local wall-clock time as the clock screen shows it.
+struct ClockTime {
+  int hour12 = 12;  // 1..12
+  int minute = 0;   // 0..59
+  int second = 0;   // 0..59
+  bool pm = false;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Program folder. Paths are relative to the program folder, written with
+  // backslashes as the data files name them ("\other\nibscr.gif"), and are
+  // matched without regard to letter case. A path that would leave the
+  // program folder does not exist.
+  virtual bool FileExists(const std::string& path) = 0;
+  // Whole file as bytes; nullopt when missing or unreadable.
+  virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+  // Null when the file is missing or cannot be decoded.
+  virtual Picture LoadPicture(const std::string& path) = 0;
+  virtual Cursor LoadCursor(const std::string& path) = 0;
+
+  // Sound. Both return at once and are silent on any failure; a new wave
+  // cuts the one still playing.
+  virtual void PlayWave(const std::string& path) = 0;
+  virtual void Beep() = 0;
+
+  // Local time.
+  virtual int CurrentSecond() = 0;  // 0..59
+  virtual ClockTime Now() = 0;
+
+  // Per-user settings store of application "Nibbet Simulator": one section
+  // per pet name, values as text. Writes may be buffered until
+  // FlushSettings, which commits them atomically.
+  virtual std::string ReadSetting(const std::string& section, const std::string& key,
+                                  const std::string& fallback) = 0;
+  virtual void WriteSetting(const std::string& section, const std::string& key,
+                            const std::string& value) = 0;
+  virtual void FlushSettings() = 0;
+
+  // Screen and main window; positions and sizes in twips.
+  virtual float ScreenWidth() = 0;
+  virtual float ScreenHeight() = 0;
+  virtual void SetBusyPointer(bool busy) = 0;
+  virtual bool WindowVisible() = 0;
+  virtual void SetWindowVisible(bool visible) = 0;
+  virtual float WindowLeft() = 0;
+  virtual float WindowTop() = 0;
+  virtual void MoveWindow(float left, float top) = 0;
+  virtual void SetTopMost(bool on_top) = 0;
+  virtual void SetCaption(const std::string& caption) = 0;
+  virtual void SetWindowIcon(const Picture& icon) = 0;
+  virtual void ProcessEvents() = 0;
+  // The popup menu at the mouse position.
+  virtual void ShowPopupMenu() = 0;
+  // Interval of the main tick in milliseconds; 0 stops it.
+  virtual void SetTimerInterval(int interval_ms) = 0;
+
+  // Notification-area icon with a tip of at most 63 characters.
+  virtual void TrayAdd(const Picture& icon, const std::string& tip) = 0;
+  virtual void TrayModify(const Picture& icon, const std::string& tip) = 0;
+  virtual void TrayDelete() = 0;
+};
+
+}  // namespace nib

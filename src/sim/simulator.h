@@ -1,0 +1,116 @@
+// The device: owns the pet record, every screen element, the menus and the
+// layout values, and runs every procedure of the toy. It reaches the desktop
+// only through the Platform it is given; the shell calls its event handlers.
+#pragma once
+
+#include <string>
+
+#include "display/layout.h"
+#include "display/screen.h"
+#include "sim/menu.h"
+#include "sim/pet.h"
+#include "sim/platform.h"
+#include "sim/random_source.h"
+
+namespace nib {
+
+enum MouseButton : int { kLeftButton = 1, kRightButton = 2 };
+
+class Simulator {
+ public:
+  Simulator(Platform& platform, RandomSource& random);
+  Simulator(const Simulator&) = delete;
+  Simulator& operator=(const Simulator&) = delete;
+
+  Pet pet;
+  Screen scr;
+  Menu menu;
+  Layout layout;
+  Picture WindowIcon;
+
+  // Run-time state of the window (not saved).
+  bool StartingUp = false;
+  bool DragActive = false;
+  float DragStartX = 0, DragStartY = 0;
+  int16 CurrentIcon = 7;
+  int16 LastIcon = 7;
+
+  // Start-up and shutdown. The command line is the pet's name.
+  void Form_Load(const std::string& command_line);
+  void Form_Unload();
+
+  // Dragging the window by its body; x and y in twips within the picture.
+  void DragMouseDown(int button, float x, float y);
+  void DragMouseMove(int button, float x, float y);
+  void DragMouseUp(int button);
+
+  // Pet record and its store.
+  void DoNewPet();
+  void DoLoadSettings();
+  void DoSaveSettings();
+
+  // The main tick, about every 10 ms.
+  void Timer1_Timer();
+  // Hand-over points of the tick.
+  void StartEvolution(int16 next_character);
+  void StartFlush();
+
+  // Pictures and cursors: plugin first, then base, then the Default color.
+  // `picture_path` is the caller's folder ("\other\"); the Default colour
+  // fallback changes it.
+  void DoLoadPicture(const std::string& PluginsStr, Element& PictureValue,
+                     std::string& PicturePath, const std::string& PictureFilename);
+  void DoLoadPointer(const std::string& PluginsStr, Element& PictureValue,
+                     const std::string& PicturePath, const std::string& PictureFilename);
+  // Every device and holder picture of one plugin pass.
+  void DoGetPlugins(const std::string& PluginsStr);
+  void DoLoadCharacter();
+  void DoGetCharacterIni(const std::string& PluginsStr);
+
+  // Sound: FileName is a program-folder path such as "\sounds\beep.wav".
+  void PlaySoundFile(const std::string& FileName, bool SoundOn, bool WaveType);
+  // With the current sound options.
+  void PlaySound(const std::string& FileName);
+
+  // The screen is visible when the clock screen, the darkness and the back
+  // of the device are all away.
+  bool ScreenVisible() const;
+
+  // Procedures of the pet's life and the device menu.
+  void DoSetCharacter(int16& CharNo);
+  void DoSetCharacterName();
+  void DoMainScreen(bool show);
+  void DoEndCurrentAction();
+  void DoHideIcon();
+  void DoAction(int Button);
+  void DoShowTimerScreen(bool show);
+  void DoShowClock();
+  void DoPlayStep();
+  void DoEatStep();
+  void DoUnhappyReaction();
+  void DoHappyReaction();
+  void DoRefusalReaction();
+  void DoMinuteRules();
+  void DoAnimatePet();
+  void DoSetToolTip();
+  void mCheatAction3_Click();
+  void mPopupInsulatingSheet_Click();
+
+ private:
+  void RunEvolutionStep(int16 step);
+  void RunFlushStep();
+  void FlipDung();
+  void RunSecondStep();
+  void RunMinuteBoundary();
+  void ApplyLoadedValues();
+  void ResumeDying();
+  void PlaceFixedElements();
+  void ResetRunTimeFields();
+  void SetDarkForSleepState();
+  void ShowInsulatingSheetOrStart();
+
+  Platform& platform_;
+  RandomSource& random_;
+};
+
+}  // namespace nib
