@@ -53,6 +53,8 @@ struct PetSaved {
   int16 SnackCount = 0;
   int16 NeedCount = 0;
   int16 CareWhenNeed = 0;
+
+  bool operator==(const PetSaved&) const = default;
 };
 
 struct Pet : PetSaved {

@@ -26,6 +26,13 @@ class SectionReader {
     field = static_cast<int16>(std::clamp<int>(*value, lowest, highest));
     return true;
   }
+  // A value out of range is not taken at all.
+  bool IntWithin(const char* key, int16& field, int lowest, int highest) {
+    const auto value = ParseInt16(Text(key));
+    if (!value || *value < lowest || *value > highest) return false;
+    field = *value;
+    return true;
+  }
   bool Int32(const char* key, int32& field) {
     const auto value = ParseInt32(Text(key));
     if (value) field = std::max<int32>(*value, 0);
@@ -92,7 +99,7 @@ void Simulator::DoLoadSettings() {
 
 void Simulator::ApplyLoadedValues() {
   SectionReader in(platform_, pet.NibbetName);
-  in.Int("InsulatingSheet", pet.InsulatingSheet, 0, 2);
+  in.IntWithin("InsulatingSheet", pet.InsulatingSheet, 0, 2);
   in.Int("InsulatingSheetWidthPushed", pet.InsulatingSheetWidthPushed);
 
   pet.Left = platform_.WindowLeft();
@@ -113,7 +120,7 @@ void Simulator::ApplyLoadedValues() {
 
   in.String("CurrentColor", pet.CurrentColor);
   in.Int("MaxMinutes", pet.MaxMinutes, 0);
-  in.Int("CharacterNo", pet.CharacterNo, 0, kAngel);
+  in.IntWithin("CharacterNo", pet.CharacterNo, 0, kAngel);
   DoSetCharacter(pet.CharacterNo);
   scr.NibChar.Hide();
 

@@ -1,0 +1,256 @@
+#include <algorithm>
+
+#include "core/device_fixture.h"
+#include "sim/settings_text.h"
+
+namespace nib::testing {
+namespace {
+
+const std::vector<std::string> kKeysInOrder = {
+    "InsulatingSheet", "InsulatingSheetWidthPushed", "Plugins", "AlwaysOnTop", "AttendTimeLeft",
+    "AutoShow", "CharacterNo", "CurrentColor", "FeedMenuIndex", "FormVisible", "IntervalCount",
+    "Left", "LightMenuIndex", "LightOff", "MinuteCount", "MaxMinutes", "SecondCount", "Sound",
+    "SoundType", "PlayType", "CurrentTempChar", "Top", "TotalNeedCount", "Age", "Weight",
+    "Discipline", "Happiness", "Hunger", "Sickness", "Dung", "AttentionHungry", "AttentionHappy",
+    "AttentionDiscipline", "AttentionSleep", "SleepAction", "DyingAction", "DyingTimeLeft",
+    "DisciplineWhenNeed", "PlayCounter", "SnackCount", "NeedCount", "CareWhenNeed"};
+
+class PetSettingsTest : public DeviceTest {
+ protected:
+  std::vector<std::string> KeysWritten(const std::string& section) {
+    std::vector<std::string> keys;
+    for (const auto& [s, k] : platform.writes)
+      if (s == section) keys.push_back(k);
+    return keys;
+  }
+  std::map<std::string, std::string>& Section() { return platform.store[pet.NibbetName]; }
+  // A saved pet whose every key holds the new-pet value, to be edited.
+  void StoreNewPet() {
+    Simulator other(platform, random);
+    other.pet.NibbetName = pet.NibbetName;
+    other.DoLoadSettings();
+    platform.writes.clear();
+  }
+  void LoadAgain() {
+    platform.writes.clear();
+    sim.DoLoadSettings();
+  }
+};
+
+TEST_F(PetSettingsTest, FirstStartCreatesTheWholeSectionInOrder) {
+  pet.NibbetName = "Rex";
+  sim.DoLoadSettings();
+
+  EXPECT_EQ(KeysWritten("Rex"), kKeysInOrder);
+  auto& saved = platform.store["Rex"];
+  EXPECT_EQ(saved["InsulatingSheet"], "1");
+  EXPECT_EQ(saved["InsulatingSheetWidthPushed"], "700");
+  EXPECT_EQ(saved["CharacterNo"], "0");
+  EXPECT_EQ(saved["Plugins"], "");
+  EXPECT_EQ(saved["CurrentColor"], "");
+  EXPECT_EQ(saved["DyingTimeLeft"], "480");
+  EXPECT_EQ(saved["Sound"], "True");
+  EXPECT_EQ(saved["SoundType"], "0");
+  EXPECT_EQ(saved["PlayType"], "0");
+  EXPECT_GE(platform.flushes, 1);
+  // Centred on the screen, shown, and on top as the menu stands.
+  EXPECT_EQ(platform.window_left, (1920 * 15 - 2175) / 2.0f);
+  EXPECT_EQ(platform.window_top, (1080 * 15 - 2970) / 2.0f);
+  EXPECT_EQ(saved["Left"], FloatText(platform.window_left));
+  EXPECT_TRUE(platform.window_visible);
+  EXPECT_TRUE(platform.topmost);
+}
+
+TEST_F(PetSettingsTest, ASavedPetComesBackExactly) {
+  pet.InsulatingSheet = 0;
+  pet.InsulatingSheetWidthPushed = 0;
+  pet.Plugins = "Fancy Skin";
+  pet.CurrentColor = "Blue";
+  pet.AttendTimeLeft = 37;
+  pet.CharacterNo = 6;
+  pet.FeedMenuIndex = 1;
+  pet.IntervalCount = 40;
+  pet.LightMenuIndex = 1;
+  pet.LightOff = true;
+  pet.MinuteCount = 70000;
+  pet.MaxMinutes = 960;
+  pet.SecondCount = 59;
+  pet.CurrentTempChar = 3;
+  pet.TotalNeedCount = 44;
+  pet.Age = 9;
+  pet.Weight = 33;
+  pet.Discipline = 7;
+  pet.Happiness = 2;
+  pet.Hunger = 4;
+  pet.Sickness = 2;
+  pet.Dung = 5;
+  pet.AttentionHungry = pet.AttentionHappy = pet.AttentionDiscipline = true;
+  pet.DyingTimeLeft = 301;
+  pet.DisciplineWhenNeed = 3;
+  pet.PlayCounter = 12;
+  pet.SnackCount = 4;
+  pet.NeedCount = 20;
+  pet.CareWhenNeed = 15;
+  platform.MoveWindow(-300.5f, 4500);
+  menu.mPopupOnTop.checked = false;
+  menu.mPopupAutoShow.checked = true;
+  menu.mPopupSound.checked = false;
+  menu.mPopupWave.checked = false;
+  menu.mPopupBeep.checked = true;
+  menu.mPopupPlay0.checked = false;
+  menu.mPopupPlay1.checked = true;
+  platform.window_visible = false;
+  sim.DoSaveSettings();
+  const PetSaved saved = pet;
+
+  Simulator again(platform, random);
+  again.pet.NibbetName = pet.NibbetName;
+  again.DoLoadSettings();
+
+  EXPECT_TRUE(static_cast<const PetSaved&>(again.pet) == saved);
+  EXPECT_FALSE(again.menu.mPopupOnTop.checked);
+  EXPECT_FALSE(platform.topmost);
+  EXPECT_TRUE(again.menu.mPopupAutoShow.checked);
+  EXPECT_FALSE(again.menu.mPopupSound.checked);
+  EXPECT_TRUE(again.menu.mPopupBeep.checked);
+  EXPECT_FALSE(again.menu.mPopupWave.checked);
+  EXPECT_TRUE(again.menu.mPopupPlay1.checked);
+  EXPECT_FALSE(again.menu.mPopupPlay0.checked);
+  EXPECT_TRUE(again.menu.mPopupStatus.checked);  // it was hidden
+  EXPECT_TRUE(again.scr.AttendIcon.Visible());
+}
+
+TEST_F(PetSettingsTest, WindowIsClampedOnlyAtTheRightAndBottom) {
+  struct Case {
+    const char* left;
+    const char* top;
+    float expected_left, expected_top;
+  };
+  const float w = 1920 * 15, h = 1080 * 15;
+  const Case cases[] = {
+      {"40000", "20000", w - 2175, h - 2970},
+      {"-500", "-90", -500, -90},
+      {"28800", "16200", 28800, 16200},  // exactly at the edge stays
+      {"1000.5", "garbage", 1000.5f, 0},
+  };
+  StoreNewPet();
+  for (const Case& c : cases) {
+    Section()["Left"] = c.left;
+    Section()["Top"] = c.top;
+    platform.MoveWindow(0, 0);
+    LoadAgain();
+    EXPECT_EQ(platform.window_left, c.expected_left) << c.left;
+    EXPECT_EQ(platform.window_top, c.expected_top) << c.top;
+  }
+}
+
+TEST_F(PetSettingsTest, ASleepCallStartsAfresh) {
+  StoreNewPet();
+  Section()["InsulatingSheet"] = "0";
+  Section()["AttentionSleep"] = "True";
+  Section()["SleepAction"] = "False";
+  Section()["AttendTimeLeft"] = "3";
+  LoadAgain();
+  EXPECT_TRUE(pet.SleepAction);
+  EXPECT_TRUE(pet.AttentionSleep);
+  EXPECT_EQ(pet.AttendTimeLeft, 120);
+  EXPECT_TRUE(scr.AttendIcon.Visible());
+}
+
+TEST_F(PetSettingsTest, ADyingPetResumesOneTickBeforeItsNextFrame) {
+  StoreNewPet();
+  sim.layout.DyingLeft = 700;
+  sim.layout.DyingTop = 1200;
+  platform.AddFile("\\Chars\\00\\0.gif");
+  scr.TempSick[1].SetPicture(platform.LoadPicture("\\Chars\\00\\0.gif"));
+  Section()["DyingAction"] = "3";
+  Section()["AttentionHungry"] = "True";
+  Section()["AttendTimeLeft"] = "50";
+  Section()["Dung"] = "2";
+  LoadAgain();
+  EXPECT_EQ(pet.IntervalCount, 119);
+  EXPECT_EQ(pet.FrameDelay, 120);
+  EXPECT_EQ(pet.AnimFrame, 0);
+  EXPECT_FALSE(pet.AttentionHungry);
+  EXPECT_EQ(pet.AttendTimeLeft, 0);
+  EXPECT_FALSE(scr.AttendIcon.Visible());
+  EXPECT_EQ(scr.NibChar.GetPicture(), scr.TempSick[1].GetPicture());
+  EXPECT_EQ(scr.NibChar.Left(), 700);
+  EXPECT_EQ(scr.NibChar.Top(), 1200);
+  EXPECT_TRUE(scr.Skull.Visible());
+  EXPECT_TRUE(scr.NibChar.Visible());
+}
+
+TEST_F(PetSettingsTest, NoNeglectTimeLeftMeansTwoFreshPetDays) {
+  StoreNewPet();
+  for (const char* value : {"0", "-12"}) {
+    Section()["DyingTimeLeft"] = value;
+    LoadAgain();
+    EXPECT_EQ(pet.DyingTimeLeft, 480) << value;
+  }
+}
+
+TEST_F(PetSettingsTest, OptionsFollowTheirKeys) {
+  StoreNewPet();
+  Section()["SoundType"] = "1";
+  Section()["PlayType"] = "7";
+  Section()["FormVisible"] = "False";
+  LoadAgain();
+  EXPECT_TRUE(menu.mPopupBeep.checked);
+  EXPECT_FALSE(menu.mPopupWave.checked);
+  EXPECT_TRUE(menu.mPopupPlay1.checked);
+  EXPECT_FALSE(menu.mPopupPlay0.checked);
+  EXPECT_TRUE(menu.mPopupStatus.checked);
+}
+
+TEST_F(PetSettingsTest, SoundTypeIsLeftOutWhenNeitherTypeIsChecked) {
+  menu.mPopupWave.checked = menu.mPopupBeep.checked = false;
+  sim.DoSaveSettings();
+  auto keys = KeysWritten(pet.NibbetName);
+  EXPECT_EQ(std::count(keys.begin(), keys.end(), "SoundType"), 0);
+  EXPECT_EQ(keys.size(), kKeysInOrder.size() - 1);
+}
+
+TEST_F(PetSettingsTest, GarbledValuesKeepTheNewPetValues) {
+  StoreNewPet();
+  const std::map<std::string, std::string> garbage = {
+      {"InsulatingSheetWidthPushed", "lots"}, {"CharacterNo", "57"},  {"Age", ""},
+      {"Weight", "1e3"},                      {"Hunger", "9"}, {"Happiness", "99999"},    {"MinuteCount", "-"},
+      {"LightOff", "maybe"},                  {"Left", "nan"},        {"DyingTimeLeft", "\x7f"},
+      {"Sickness", "2.5"},                    {"CareWhenNeed", "0x10"}};
+  for (const auto& [key, value] : garbage) Section()[key] = value;
+  LoadAgain();
+  const PetSaved fresh;
+  EXPECT_EQ(pet.InsulatingSheetWidthPushed, fresh.InsulatingSheetWidthPushed);
+  EXPECT_EQ(pet.CharacterNo, 0);
+  EXPECT_EQ(pet.Age, 0);
+  EXPECT_EQ(pet.Weight, 0);
+  EXPECT_EQ(pet.MinuteCount, 0);
+  EXPECT_FALSE(pet.LightOff);
+  EXPECT_EQ(pet.DyingTimeLeft, 480);
+  EXPECT_EQ(pet.Sickness, 0);
+  EXPECT_EQ(pet.CareWhenNeed, 0);
+  EXPECT_EQ(pet.Happiness, 0);  // beyond 16 bits: not a number here
+  // A number beyond the field's own range is brought into it.
+  EXPECT_EQ(pet.Hunger, 4);
+}
+
+TEST_F(PetSettingsTest, TwoNamesNeverShareAValue) {
+  pet.NibbetName = "Alpha";
+  sim.DoLoadSettings();
+  pet.Age = 5;
+  sim.DoSaveSettings();
+
+  Simulator beta(platform, random);
+  beta.pet.NibbetName = "Beta";
+  beta.DoLoadSettings();
+  EXPECT_EQ(beta.pet.Age, 0);
+  beta.pet.Age = 8;
+  beta.DoSaveSettings();
+
+  EXPECT_EQ(platform.store["Alpha"]["Age"], "5");
+  EXPECT_EQ(platform.store["Beta"]["Age"], "8");
+}
+
+}  // namespace
+}  // namespace nib::testing

@@ -1,0 +1,86 @@
+#include "fakes/fake_platform.h"
+
+#include <cctype>
+#include <memory>
+
+namespace nib::testing {
+
+std::string FakePlatform::Fold(const std::string& path) {
+  std::string folded;
+  char previous = 0;
+  for (char c : path) {
+    c = c == '/' ? '\\' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (c == '\\' && previous == '\\') continue;  // empty components are skipped
+    folded += c;
+    previous = c;
+  }
+  return folded;
+}
+
+void FakePlatform::AddFile(const std::string& path, int width_px, int height_px) {
+  files[Fold(path)] = File{width_px, height_px, false, {}};
+}
+
+void FakePlatform::AddBrokenFile(const std::string& path) { files[Fold(path)] = File{0, 0, true, {}}; }
+
+void FakePlatform::AddTextFile(const std::string& path, std::string text) {
+  files[Fold(path)] = File{0, 0, false, std::move(text)};
+}
+
+bool FakePlatform::FileExists(const std::string& path) { return files.count(Fold(path)) != 0; }
+
+std::optional<std::string> FakePlatform::ReadFile(const std::string& path) {
+  const auto it = files.find(Fold(path));
+  if (it == files.end()) return std::nullopt;
+  return it->second.text;
+}
+
+Picture FakePlatform::LoadPicture(const std::string& path) {
+  const auto it = files.find(Fold(path));
+  if (it == files.end() || it->second.broken) return nullptr;
+  loads.push_back(path);
+  auto& cached = decoded_[it->first];
+  if (!cached) {
+    auto picture = std::make_shared<FakePicture>();
+    picture->width_px = it->second.width_px;
+    picture->height_px = it->second.height_px;
+    picture->path = it->first;
+    cached = picture;
+  }
+  return cached;
+}
+
+Cursor FakePlatform::LoadCursor(const std::string& path) {
+  const auto it = files.find(Fold(path));
+  if (it == files.end() || it->second.broken) return nullptr;
+  auto cursor = std::make_shared<FakeCursor>();
+  cursor->path = it->first;
+  return cursor;
+}
+
+std::string FakePlatform::ReadSetting(const std::string& section, const std::string& key,
+                                      const std::string& fallback) {
+  const auto s = store.find(section);
+  if (s == store.end()) return fallback;
+  const auto k = s->second.find(key);
+  return k == s->second.end() ? fallback : k->second;
+}
+
+void FakePlatform::WriteSetting(const std::string& section, const std::string& key,
+                                const std::string& value) {
+  store[section][key] = value;
+  writes.emplace_back(section, key);
+}
+
+void FakePlatform::TrayAdd(const Picture& icon, const std::string& tip) {
+  tray_present = true;
+  tray_icon = icon;
+  tray_tip = tip;
+}
+
+void FakePlatform::TrayModify(const Picture& icon, const std::string& tip) {
+  tray_icon = icon;
+  tray_tip = tip;
+}
+
+}  // namespace nib::testing
