@@ -1,0 +1,1 @@
+"""Builds the simulator's pictures, icons, cursors and sounds from text sources."""
