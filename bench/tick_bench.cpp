@@ -1,0 +1,45 @@
+// Cost of the main tick on an idle living pet, and of writing the record.
+#include <benchmark/benchmark.h>
+
+#include "fakes/fake_platform.h"
+#include "sim/simulator.h"
+
+namespace nib::testing {
+namespace {
+
+// Keeps only the values, so a long run does not grow a write log.
+class LeanPlatform : public FakePlatform {
+ public:
+  void WriteSetting(const std::string& section, const std::string& key,
+                    const std::string& value) override {
+    store[section][key] = value;
+  }
+};
+
+void BM_IdleTick(benchmark::State& state) {
+  LeanPlatform platform;
+  StdRandomSource random;
+  Simulator sim(platform, random);
+  sim.pet.InsulatingSheet = 0;
+  sim.pet.CharacterNo = 3;
+  long ticks = 0;
+  for (auto _ : state) {
+    // The wall-clock second moves every hundred ticks, as in real time.
+    if (++ticks % 100 == 0) platform.second = (platform.second + 1) % 60;
+    sim.Timer1_Timer();
+  }
+  benchmark::DoNotOptimize(sim.pet.SecondCount);
+}
+BENCHMARK(BM_IdleTick);
+
+void BM_SaveSettingsToMemory(benchmark::State& state) {
+  LeanPlatform platform;
+  StdRandomSource random;
+  Simulator sim(platform, random);
+  sim.pet.NibbetName = "Bench";
+  for (auto _ : state) sim.DoSaveSettings();
+}
+BENCHMARK(BM_SaveSettingsToMemory);
+
+}  // namespace
+}  // namespace nib::testing
