@@ -19,6 +19,7 @@ std::string Numbered(const char* stem, int n, const char* extension) {
 
 void Simulator::DoGetPlugins(const std::string& PluginsStr) {
   platform_.SetCaption(PluginsStr.empty() ? "Loading images..." : "Loading plugin...");
+  DoReadLayoutFile(PluginsStr);
   const std::string& plugin = PluginsStr;
   std::string other = kOther;
   auto color_path = [this] { return "\\colors\\" + pet.CurrentColor + "\\"; };

@@ -38,6 +38,5 @@ void Simulator::DoAnimatePet() {}
 void Simulator::DoSetToolTip() {}
 void Simulator::mCheatAction3_Click() {}
 void Simulator::mPopupInsulatingSheet_Click() {}
-void Simulator::DoGetCharacterIni(const std::string&) {}
 
 }  // namespace nib

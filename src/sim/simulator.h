@@ -64,6 +64,8 @@ class Simulator {
                      const std::string& PicturePath, const std::string& PictureFilename);
   // Every device and holder picture of one plugin pass.
   void DoGetPlugins(const std::string& PluginsStr);
+  // Captions, tooltips and positions of one pass, then the colour's buttons.
+  void DoReadLayoutFile(const std::string& PluginsStr);
   void DoLoadCharacter();
   void DoGetCharacterIni(const std::string& PluginsStr);
 

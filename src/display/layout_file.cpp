@@ -1,0 +1,62 @@
+// Reading the text and layout file of a pass ("default.ini" or the plugin's
+// "plugin.ini"), then the colour's "color.ini".
+#include <cmath>
+
+#include "display/layout_keys.h"
+#include "display/line_reader.h"
+#include "sim/simulator.h"
+
+namespace nib {
+
+namespace {
+
+constexpr char kBaseFile[] = "\\default.ini";
+
+void ApplyNumber(Simulator& s, const std::unordered_map<std::string, NumberKeyAction>& keys,
+                 const KeyLine& line) {
+  if (line.value.empty()) return;
+  const auto it = keys.find(line.key);
+  if (it != keys.end()) it->second(s, LeadingNumber(line.value));
+}
+
+}  // namespace
+
+void Simulator::DoReadLayoutFile(const std::string& PluginsStr) {
+  std::string path;
+  if (!PluginsStr.empty()) {
+    path = "\\plugins\\" + PluginsStr + "\\plugin.ini";
+    if (!platform_.FileExists(path)) path.clear();
+  }
+  const bool base = path.empty();
+  if (base) {
+    path = kBaseFile;
+    for (Element* e : {&scr.ButtonA, &scr.ButtonB, &scr.ButtonC, &scr.ResetButton})
+      e->ToolTipText.clear();
+    for (std::string* text : {&layout.AgeToolTip, &layout.WeightToolTip, &layout.HungryToolTip,
+                              &layout.HappyToolTip, &layout.DisciplineToolTip})
+      text->clear();
+  }
+  const auto text = platform_.ReadFile(path);
+  if (!text) return;
+  ForEachKeyLine(*text, [this](const KeyLine& line) {
+    const auto it = TextKeys().find(line.key);
+    if (it != TextKeys().end()) it->second(*this, line.value);
+    ApplyNumber(*this, NumberKeys(), line);
+  });
+  if (base) {
+    auto whole = [](float v) { return static_cast<int16>(std::lround(v)); };
+    layout.ButtonALeft = whole(scr.ButtonA.Left());
+    layout.ButtonATop = whole(scr.ButtonA.Top());
+    layout.ButtonBLeft = whole(scr.ButtonB.Left());
+    layout.ButtonBTop = whole(scr.ButtonB.Top());
+    layout.ButtonCLeft = whole(scr.ButtonC.Left());
+    layout.ButtonCTop = whole(scr.ButtonC.Top());
+    layout.ResetButtonLeft = whole(scr.ResetButton.Left());
+    layout.ResetButtonTop = whole(scr.ResetButton.Top());
+  }
+  const auto color = platform_.ReadFile("\\colors\\" + pet.CurrentColor + "\\color.ini");
+  if (!color) return;
+  ForEachKeyLine(*color, [this](const KeyLine& line) { ApplyNumber(*this, ColorKeys(), line); });
+}
+
+}  // namespace nib
