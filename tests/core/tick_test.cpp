@@ -53,7 +53,9 @@ TEST_F(TickTest, EvolutionShowsSixteenFramesAndSwitchesOnStep162) {
     int expected = -1;  // hidden before step 15 and in the pause
     if (step >= 15 && step < 71) expected = (step - 15) / 7;
     if (step >= 106) expected = (step - 106) / 7;
-    if (step >= 15) EXPECT_EQ(frame_shown(), expected) << step;
+    if (step >= 15) {
+      EXPECT_EQ(frame_shown(), expected) << step;
+    }
     ASSERT_EQ(pet.CharacterNo, 4) << "switched early at step " << step;
   }
   EXPECT_EQ(change_sound_steps, (std::vector<int>{15, 22, 29, 36, 43, 50, 57, 64}));
