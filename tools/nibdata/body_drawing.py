@@ -15,12 +15,13 @@ BUTTON_KEYS = ("size", "face", "rim")
 
 def _shell_relief(theme, size, origin):
     relief = Relief(size, origin, theme.colour("shell"))
+    body = relief.sampled(BODY)
     relief.lift(ellipse(5, 26, 142, 196), 14, 60)   # one smooth dome, no seam where the halves meet
-    relief.lift(BODY, 7, 9)                    # and rounds off at its edge
-    relief.paint(ring(grown(BODY, -0.6), 0.9), theme.colour("rim"), 0.8)
+    relief.lift(body, 7, 9)                    # and rounds off at its edge
+    relief.paint(ring(grown(body, -0.6), 0.9), theme.colour("rim"), 0.8)
     relief.glow(ellipse(22, 52, 62, 118), 0.35, 10)
-    relief.clip(BODY)
-    return relief
+    relief.clip(body)
+    return relief, body
 
 
 def _centred_label(relief, font, text, centre_x, top, colour, lift):
@@ -29,14 +30,14 @@ def _centred_label(relief, font, text, centre_x, top, colour, lift):
 
 
 def draw_front(theme, fonts):
-    relief = _shell_relief(theme, layout.FRONT_SIZE, layout.FRONT_ORIGIN)
-    _face_plate(relief, theme)
+    relief, body = _shell_relief(theme, layout.FRONT_SIZE, layout.FRONT_ORIGIN)
+    _face_plate(relief, theme, body)
     _button_wells(relief, theme, fonts["tiny"])
     _centred_label(relief, fonts["label"], "Nibbet", 73, 171, theme.colour("lettering"), 0.8)
     return relief.render()
 
 
-def _face_plate(relief, theme):
+def _face_plate(relief, theme, body):
     left, top, right, bottom = layout.SCREEN_OPENING
     plate = rounded_rect(left - 5, top - 5, right + 5, bottom + 5, 9)
     opening = rounded_rect(left, top, right, bottom, 4)
@@ -44,7 +45,7 @@ def _face_plate(relief, theme):
     relief.lift(plate, 2, 2)
     relief.lift(grown(opening, 3), -2.5, 3)     # the plate dips into the window
     relief.paint(grown(opening, 1.2), theme.colour("frame"))
-    relief.clip(minus(BODY, opening))
+    relief.clip(minus(body, opening))
 
 
 def _button_wells(relief, theme, font):
@@ -58,7 +59,7 @@ def _button_wells(relief, theme, font):
 
 
 def draw_back(theme, fonts):
-    relief = _shell_relief(theme, layout.BACK_SIZE, layout.BACK_ORIGIN)
+    relief, _ = _shell_relief(theme, layout.BACK_SIZE, layout.BACK_ORIGIN)
     _battery_cover(relief, theme, fonts["tiny"])
     _reset_recess(relief, theme, fonts["tiny"])
     _speaker_holes(relief, theme)
@@ -75,6 +76,12 @@ def _battery_cover(relief, theme, font):
     relief.lift(cover, 0.8, 1.5)
     relief.paint(groove, theme.colour("groove"))
     relief.lift(groove, -1.2, 0.8)
+    cell = ring(circle(73.5, 139, 9.5), 0.6)            # coin cell outline moulded in
+    relief.paint(cell, theme.colour("lettering"), 0.7)
+    relief.lift(cell, 0.6, 0.6)
+    plus = union(segment(70.5, 139, 76.5, 139, 0.6), segment(73.5, 136, 73.5, 142, 0.6))
+    relief.paint(plus, theme.colour("lettering"), 0.8)
+    relief.lift(plus, 0.6, 0.6)
     _centred_label(relief, font, "OPEN", 73.5, 156, theme.colour("lettering"), 0.6)
     arrow = union(segment(70.5, 163.5, 73.5, 166.5, 0.6), segment(76.5, 163.5, 73.5, 166.5, 0.6))
     relief.paint(arrow, theme.colour("lettering"))

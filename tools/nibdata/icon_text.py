@@ -39,7 +39,8 @@ def _entry_image(text, grid, size, entries, palette_dir):
     path, args = text.path, grid.args
     if len(args) == 1:
         if grid.height != size or grid.width != size:
-            raise SourceError(path, grid.line, f"{size} entry is {grid.width}x{grid.height}")
+            raise SourceError(path, grid.line,
+                              f"'grid {size}' needs {size}x{size} rows, found {grid.width}x{grid.height}")
         return render_grid(grid.rows, text.palette, 1)
     if len(args) not in (3, 4) or args[1] != "from":
         raise SourceError(path, grid.line, "expected 'grid SIZE from SOURCE [xN]' with no rows")

@@ -4,6 +4,8 @@ import math
 
 from PIL import Image
 
+from .outline import Shape
+
 LIGHT = (-0.45, -0.6, 0.66)       # towards the light: up and to the left, in front
 AMBIENT = 0.55
 SHININESS = 24.0
@@ -31,11 +33,22 @@ class Relief:
         self.sheen = [0.0] * count
         self.gloss = 0.35
 
-    def _centres(self):
+    def _centres(self, box=None, margin=0.0):
+        """Pixel index and centre (window coordinates) of every pixel near `box`."""
         ox, oy = self.origin
-        for y in range(self.height):
-            for x in range(self.width):
+        x0, y0, x1, y1 = 0, 0, self.width, self.height
+        if box is not None:
+            left, top, right, bottom = box
+            x0, x1 = max(x0, math.floor(left - margin - ox)), min(x1, math.ceil(right + margin - ox))
+            y0, y1 = max(y0, math.floor(top - margin - oy)), min(y1, math.ceil(bottom + margin - oy))
+        for y in range(y0, y1):
+            for x in range(x0, x1):
                 yield y * self.width + x, ox + x + 0.5, oy + y + 0.5
+
+    def sampled(self, shape):
+        """The same shape, worked out once per pixel centre (for costly outlines)."""
+        values = {(x, y): shape(x, y) for _, x, y in self._centres()}
+        return Shape(lambda x, y: values[(x, y)], shape.box)
 
     def clip(self, shape):
         """Keeps only pixels whose centre lies inside `shape`."""
@@ -44,14 +57,14 @@ class Relief:
 
     def paint(self, shape, colour, opacity=1.0):
         """Blends `colour` in, anti-aliased along the shape's edge."""
-        for i, x, y in self._centres():
+        for i, x, y in self._centres(shape.box, 1):
             cover = min(max(shape(x, y) + 0.5, 0.0), 1.0) * opacity
             if cover > 0:
                 self.colours[i] = _mix(self.colours[i], colour, cover)
 
     def lift(self, shape, amount, bevel):
         """Raises (or with a negative amount sinks) a shape with a rounded edge."""
-        for i, x, y in self._centres():
+        for i, x, y in self._centres(shape.box, 1):
             d = shape(x, y)
             if d > -1:
                 self.heights[i] += amount * _bevel(d / bevel)
@@ -66,7 +79,7 @@ class Relief:
 
     def glow(self, shape, strength, softness):
         """A soft glossy reflection over a shape, fading over `softness` pixels."""
-        for i, x, y in self._centres():
+        for i, x, y in self._centres(shape.box, softness):
             d = shape(x, y)
             if d > -softness:
                 t = min(1.0, (d + softness) / (2 * softness))
@@ -86,10 +99,10 @@ class Relief:
         nx, ny, nz = self._normal(i)
         diffuse = max(0.0, nx * light[0] + ny * light[1] + nz * light[2])
         shade = (AMBIENT + (1 - AMBIENT) * diffuse) / flat
-        spec = self.gloss * max(0.0, nx * half[0] + ny * half[1] + nz * half[2]) ** SHININESS
-        spec -= self.gloss * half[2] ** SHININESS    # flat areas keep their colour
+        glint = self.gloss * max(0.0, nx * half[0] + ny * half[1] + nz * half[2]) ** SHININESS
+        glint -= self.gloss * half[2] ** SHININESS    # flat areas keep their colour
         rgb = [c * shade for c in self.colours[i]]
-        rgb = [c + (255 - c) * max(spec, 0.0) for c in rgb]
+        rgb = [c + (255 - c) * max(glint, 0.0) for c in rgb]
         rgb = [c + (255 - c) * self.sheen[i] for c in rgb]
         return tuple(min(255, max(0, round(c))) for c in rgb) + (255,)
 
