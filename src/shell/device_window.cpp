@@ -1,0 +1,278 @@
+#include "shell/device_window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <QWindow>
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <unordered_map>
+
+#include "display/screen.h"
+#include "display/window_shape.h"
+#include "shell/menu_mirror.h"
+#include "shell/picture_files.h"
+#include "shell/qt_platform.h"
+#include "sim/simulator.h"
+
+namespace nib {
+
+namespace {
+
+// Far beyond any screen, but safe to convert to int.
+constexpr double kPixelLimit = 1e6;
+
+double ClampPixels(double px) {
+  if (!std::isfinite(px)) return 0;
+  return std::clamp(px, -kPixelLimit, kPixelLimit);
+}
+
+int ToPixels(float twips) {
+  return static_cast<int>(std::lround(ClampPixels(twips / kTwipsPerPixel)));
+}
+
+int ButtonCode(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return kLeftButton;
+    case Qt::RightButton:
+      return kRightButton;
+    default:
+      return 0;
+  }
+}
+
+int ButtonMask(Qt::MouseButtons buttons) {
+  return (buttons.testFlag(Qt::LeftButton) ? kLeftButton : 0) |
+         (buttons.testFlag(Qt::RightButton) ? kRightButton : 0);
+}
+
+bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+}  // namespace
+
+DeviceWindow::DeviceWindow(Simulator& sim, QtPlatform& platform, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      sim_(sim),
+      platform_(platform),
+      outline_(Outline()) {
+  setAttribute(Qt::WA_TranslucentBackground);
+  setFixedSize(static_cast<int>(kWindowWidth / kTwipsPerPixel),
+               static_cast<int>(kWindowHeight / kTwipsPerPixel));
+  setMask(outline_);
+  setMouseTracking(true);
+  menu_ = std::make_unique<MenuMirror>(
+      sim_.menu, [this](const std::string& name) { DispatchMenuCommand(name); });
+  timer_.setTimerType(Qt::PreciseTimer);
+  connect(&timer_, &QTimer::timeout, this, &DeviceWindow::RunTick);
+  platform_.AttachWindow(this);
+}
+
+DeviceWindow::~DeviceWindow() { platform_.AttachWindow(nullptr); }
+
+QRegion DeviceWindow::Outline() {
+  QRegion outline;
+  for (const WindowShapeStep& step : kDeviceOutline) {
+    const QRect rect(step.left, step.top, step.right - step.left, step.bottom - step.top);
+    const QRegion shape(rect,
+                        step.kind == ShapeKind::Ellipse ? QRegion::Ellipse : QRegion::Rectangle);
+    switch (step.op) {
+      case ShapeOp::Start:
+        outline = shape;
+        break;
+      case ShapeOp::Union:
+        outline = outline.united(shape);
+        break;
+      case ShapeOp::Difference:
+        outline = outline.subtracted(shape);
+        break;
+    }
+  }
+  return outline;
+}
+
+QRect DeviceWindow::PixelRect(const TwipRect& twips) {
+  // Outward, so a rectangle off the pixel grid is never cut short.
+  const int left = static_cast<int>(std::floor(ClampPixels(twips.left / kTwipsPerPixel)));
+  const int top = static_cast<int>(std::floor(ClampPixels(twips.top / kTwipsPerPixel)));
+  const int right =
+      static_cast<int>(std::ceil(ClampPixels((double{twips.left} + twips.width) / kTwipsPerPixel)));
+  const int bottom =
+      static_cast<int>(std::ceil(ClampPixels((double{twips.top} + twips.height) / kTwipsPerPixel)));
+  if (right <= left || bottom <= top) return {};
+  return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+template <typename F>
+void DeviceWindow::CallCore(const char* what, F&& handler) {
+  // An exception must not unwind through Qt's event loop and kill the pet.
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    qWarning("Nibbet: %s failed: %s", what, error.what());
+  } catch (...) {
+    qWarning("Nibbet: %s failed", what);
+  }
+  FlushDamage();
+}
+
+void DeviceWindow::Load(const std::string& pet_name) {
+  CallCore("start-up", [&] { sim_.Form_Load(pet_name); });
+}
+
+void DeviceWindow::Unload() {
+  if (unloaded_) return;
+  unloaded_ = true;
+  CallCore("shutdown", [&] { sim_.Form_Unload(); });
+  timer_.stop();
+}
+
+void DeviceWindow::DispatchMenuCommand(const std::string& item_name) {
+  if (unloaded_) return;
+  if (item_name == "mPopupClose") {
+    close();
+    return;
+  }
+  // The core's menu handlers, one line each.
+  using Handler = void (Simulator::*)();
+  static const std::unordered_map<std::string, Handler> kCoreCommands = {};
+  const auto it = kCoreCommands.find(item_name);
+  if (it == kCoreCommands.end()) return;
+  CallCore(item_name.c_str(), [&] { (sim_.*(it->second))(); });
+}
+
+void DeviceWindow::ShowPopupMenu(const QPoint& global_pos) { menu_->Popup(global_pos); }
+
+void DeviceWindow::SetTimerInterval(int interval_ms) {
+  if (interval_ms <= 0 || unloaded_) {
+    timer_.stop();
+    return;
+  }
+  // Restarting would shift the beat; only a new interval restarts it.
+  if (!timer_.isActive() || timer_.interval() != interval_ms) timer_.start(interval_ms);
+}
+
+void DeviceWindow::SetTopMost(bool on_top) {
+  if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on_top) return;
+  // Changing a window flag re-creates and hides the native window.
+  const bool was_visible = isVisible();
+  const QPoint where = pos();
+  setWindowFlag(Qt::WindowStaysOnTopHint, on_top);
+  move(where);
+  if (was_visible) show();
+}
+
+void DeviceWindow::FlushDamage() {
+  DamageList& damage = sim_.scr.damage;
+  if (damage.Empty()) return;
+  for (const TwipRect& rect : damage.Rects()) {
+    const QRect pixels = PixelRect(rect);
+    if (!pixels.isEmpty()) update(pixels);
+  }
+  damage.Clear();
+}
+
+void DeviceWindow::RunTick() {
+  if (unloaded_) return;
+  CallCore("tick", [&] { sim_.Timer1_Timer(); });
+  RefreshHover();
+}
+
+void DeviceWindow::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  // Also where the window system cannot cut the window to its shape.
+  painter.setClipRegion(outline_);
+  const QRegion& dirty = event->region();
+  for (const Element* element : sim_.scr.PaintOrder()) {
+    if (!element->Visible()) continue;
+    const auto* picture = dynamic_cast<const QtPicture*>(element->GetPicture().get());
+    if (!picture || picture->pixmap.isNull()) continue;
+    const QPixmap& pixmap = picture->pixmap;
+    const QSize full = pixmap.deviceIndependentSize().toSize();
+    // A narrowed element shows only its left part.
+    const QRect target(ToPixels(element->Left()), ToPixels(element->Top()),
+                       std::min(ToPixels(element->Width()), full.width()),
+                       std::min(ToPixels(element->Height()), full.height()));
+    if (target.isEmpty() || !dirty.intersects(target)) continue;
+    const qreal ratio = pixmap.devicePixelRatio();
+    const QRectF source(0, 0, target.width() * ratio, target.height() * ratio);
+    painter.drawPixmap(QRectF(target), pixmap, source);
+  }
+}
+
+QPointF DeviceWindow::TwipsAt(const QPointF& global_pos) const {
+  // From the window's current place: the core may have just moved it.
+  const QPointF local = global_pos - QPointF(geometry().topLeft());
+  return local * kTwipsPerPixel;
+}
+
+void DeviceWindow::mousePressEvent(QMouseEvent* event) {
+  const int button = ButtonCode(event->button());
+  if (button == 0 || unloaded_) return;
+  // Wayland lets no program place its own window; the compositor drags it.
+  if (button == kLeftButton && OnWayland() && windowHandle() && windowHandle()->startSystemMove())
+    return;
+  const QPointF at = TwipsAt(event->globalPosition());
+  CallCore("mouse down", [&] { sim_.DragMouseDown(button, at.x(), at.y()); });
+}
+
+void DeviceWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (unloaded_) return;
+  const int buttons = ButtonMask(event->buttons());
+  const QPointF at = TwipsAt(event->globalPosition());
+  CallCore("mouse move", [&] { sim_.DragMouseMove(buttons, at.x(), at.y()); });
+  UpdateHover(event->globalPosition() - QPointF(geometry().topLeft()));
+}
+
+void DeviceWindow::mouseReleaseEvent(QMouseEvent* event) {
+  const int button = ButtonCode(event->button());
+  if (button == 0 || unloaded_) return;
+  CallCore("mouse up", [&] { sim_.DragMouseUp(button); });
+}
+
+void DeviceWindow::UpdateHover(const QPointF& local_px) {
+  last_pointer_px_ = local_px;
+  const Element* element =
+      sim_.scr.ElementAt(local_px.x() * kTwipsPerPixel, local_px.y() * kTwipsPerPixel);
+
+  Cursor cursor;
+  if (element && element->Pointer == MousePointer::Custom &&
+      dynamic_cast<const QtCursor*>(element->MouseIcon.get()))
+    cursor = element->MouseIcon;
+  if (!hover_known_ || cursor != hover_cursor_) {
+    if (cursor)
+      setCursor(static_cast<const QtCursor&>(*cursor).cursor);
+    else
+      setCursor(Qt::ArrowCursor);
+    hover_cursor_ = cursor;
+  }
+  hover_known_ = true;
+
+  const QString tip = element ? QString::fromStdString(element->ToolTipText) : QString();
+  if (tip == toolTip()) return;
+  setToolTip(tip);
+  // A tip already showing follows the pointer to the new element.
+  if (QToolTip::isVisible()) {
+    if (tip.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(mapToGlobal(local_px.toPoint()), tip, this);
+  }
+}
+
+void DeviceWindow::RefreshHover() {
+  // The element under a resting pointer may change with the tick.
+  if (hover_known_ && underMouse()) UpdateHover(last_pointer_px_);
+}
+
+void DeviceWindow::closeEvent(QCloseEvent* event) {
+  Unload();
+  event->accept();
+  emit Closed();
+}
+
+}  // namespace nib

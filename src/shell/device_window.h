@@ -1,0 +1,90 @@
+// The borderless, egg-shaped main window. It paints the core's screen
+// elements, feeds it the tick and the mouse, and repaints only the
+// rectangles the core reports as changed.
+#pragma once
+
+#include <QPoint>
+#include <QRegion>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+#include <string>
+
+#include "display/element.h"
+#include "sim/platform.h"
+
+namespace nib {
+
+class MenuMirror;
+class QtPlatform;
+class Simulator;
+
+class DeviceWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Attaches itself to `platform` as the window the core drives.
+  DeviceWindow(Simulator& sim, QtPlatform& platform, QWidget* parent = nullptr);
+  ~DeviceWindow() override;
+
+  Simulator& Sim() { return sim_; }
+  MenuMirror& PopupMenu() { return *menu_; }
+  QTimer& Tick() { return timer_; }
+
+  // Start-up with the pet's name; repaints what it changed.
+  void Load(const std::string& pet_name);
+  // Saves the pet and stops the tick; only the first call does anything.
+  void Unload();
+  bool Unloaded() const { return unloaded_; }
+
+  // One entry point for the commands of the popup menu.
+  void DispatchMenuCommand(const std::string& item_name);
+  void ShowPopupMenu(const QPoint& global_pos);
+  // 0 (or less) stops the tick.
+  void SetTimerInterval(int interval_ms);
+  void SetTopMost(bool on_top);
+  // One beat of the core's tick, as the timer gives it.
+  void RunTick();
+  // Turns the core's changed rectangles into repaint requests.
+  void FlushDamage();
+
+  // The outline of the device in window pixels.
+  static QRegion Outline();
+  // The pixels a rectangle in twips touches.
+  static QRect PixelRect(const TwipRect& twips);
+
+ signals:
+  // The window was closed and the pet saved.
+  void Closed();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Runs a core handler, keeping exceptions out of Qt and repainting.
+  template <typename F>
+  void CallCore(const char* what, F&& handler);
+  // Pointer position in twips relative to the window.
+  QPointF TwipsAt(const QPointF& global_pos) const;
+  // Cursor and tooltip of the element under the pointer.
+  void UpdateHover(const QPointF& local_px);
+  void RefreshHover();
+
+  Simulator& sim_;
+  QtPlatform& platform_;
+  std::unique_ptr<MenuMirror> menu_;
+  QTimer timer_;
+  const QRegion outline_;
+  bool unloaded_ = false;
+  // What the pointer currently shows, to change cursor and tip only when
+  // they differ.
+  Cursor hover_cursor_;
+  bool hover_known_ = false;
+  QPointF last_pointer_px_;
+};
+
+}  // namespace nib

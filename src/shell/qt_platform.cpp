@@ -1,0 +1,210 @@
+#include "shell/qt_platform.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDateTime>
+#include <QScreen>
+#include <QTime>
+#include <algorithm>
+#include <cmath>
+
+#include "display/element.h"
+#include "shell/device_window.h"
+#include "shell/picture_files.h"
+#include "shell/settings_store.h"
+#include "shell/sound_player.h"
+#include "shell/tray_icon.h"
+
+namespace nib {
+
+namespace {
+
+// The screen a desktop without any reports.
+constexpr int kFallbackScreenWidth = 1024, kFallbackScreenHeight = 768;
+
+int TwipsToPixels(float twips) {
+  const double px = twips / kTwipsPerPixel;
+  if (!std::isfinite(px)) return 0;
+  // Far off any screen, yet a valid position.
+  return static_cast<int>(std::lround(std::clamp(px, -1e6, 1e6)));
+}
+
+QRect VirtualDesktop() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return QRect(0, 0, kFallbackScreenWidth, kFallbackScreenHeight);
+  return screen->virtualGeometry();
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform() : QtPlatform(QCoreApplication::applicationDirPath(), QString()) {}
+
+QtPlatform::QtPlatform(const QString& program_folder, const QString& settings_ini)
+    : folder_(program_folder.toStdString()),
+      settings_(settings_ini.isEmpty() ? std::make_unique<SettingsStore>()
+                                       : std::make_unique<SettingsStore>(settings_ini)),
+      tray_(std::make_unique<TrayIcon>(
+          [this] { return window_ ? window_->windowIcon() : QIcon(); })) {
+  tray_->on_context = [this] { ShowTrayMenu(); };
+}
+
+QtPlatform::~QtPlatform() {
+  if (busy_) QApplication::restoreOverrideCursor();
+}
+
+void QtPlatform::AttachWindow(DeviceWindow* window) { window_ = window; }
+
+void QtPlatform::ClearPictureCache() {
+  pictures_.clear();
+  cursors_.clear();
+}
+
+SoundPlayer& QtPlatform::Sound() {
+  if (!sound_) sound_ = std::make_unique<SoundPlayer>();
+  return *sound_;
+}
+
+bool QtPlatform::FileExists(const std::string& path) { return folder_.Exists(path); }
+
+std::optional<std::string> QtPlatform::ReadFile(const std::string& path) {
+  return folder_.ReadFile(path);
+}
+
+Picture QtPlatform::LoadPicture(const std::string& path) {
+  const auto resolved = folder_.Resolve(path);
+  if (!resolved) return nullptr;
+  const auto cached = pictures_.find(*resolved);
+  if (cached != pictures_.end()) return cached->second;
+  // A file that does not decode is remembered too, so it is read once.
+  Picture picture = LoadPictureFile(*resolved);
+  pictures_.emplace(*resolved, picture);
+  return picture;
+}
+
+Cursor QtPlatform::LoadCursor(const std::string& path) {
+  const auto resolved = folder_.Resolve(path);
+  if (!resolved) return nullptr;
+  const auto cached = cursors_.find(*resolved);
+  if (cached != cursors_.end()) return cached->second;
+  Cursor cursor = LoadCursorFile(*resolved);
+  cursors_.emplace(*resolved, cursor);
+  return cursor;
+}
+
+void QtPlatform::PlayWave(const std::string& path) {
+  const auto resolved = folder_.Resolve(path);
+  if (!resolved) return;
+  Sound().Play(QString::fromStdString(*resolved));
+}
+
+void QtPlatform::Beep() { Sound().Beep(); }
+
+int QtPlatform::CurrentSecond() {
+  // Called every tick: no time-zone or calendar work. Every zone in use is
+  // a whole number of minutes off UTC.
+  return static_cast<int>(QDateTime::currentSecsSinceEpoch() % 60);
+}
+
+ClockTime QtPlatform::Now() {
+  const QTime now = QTime::currentTime();
+  ClockTime time;
+  const int hour = now.hour();
+  time.pm = hour >= 12;
+  time.hour12 = hour % 12 == 0 ? 12 : hour % 12;
+  time.minute = now.minute();
+  time.second = now.second();
+  return time;
+}
+
+std::string QtPlatform::ReadSetting(const std::string& section, const std::string& key,
+                                    const std::string& fallback) {
+  return settings_->Read(section, key, fallback);
+}
+
+void QtPlatform::WriteSetting(const std::string& section, const std::string& key,
+                              const std::string& value) {
+  settings_->Write(section, key, value);
+}
+
+void QtPlatform::FlushSettings() { settings_->Flush(); }
+
+float QtPlatform::ScreenWidth() {
+  const QRect desktop = VirtualDesktop();
+  return static_cast<float>(desktop.x() + desktop.width()) * kTwipsPerPixel;
+}
+
+float QtPlatform::ScreenHeight() {
+  const QRect desktop = VirtualDesktop();
+  return static_cast<float>(desktop.y() + desktop.height()) * kTwipsPerPixel;
+}
+
+void QtPlatform::SetBusyPointer(bool busy) {
+  if (busy == busy_) return;
+  busy_ = busy;
+  if (busy)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
+}
+
+bool QtPlatform::WindowVisible() { return window_ && window_->isVisible(); }
+
+void QtPlatform::SetWindowVisible(bool visible) {
+  visibility_chosen_ = true;
+  if (window_) window_->setVisible(visible);
+}
+
+float QtPlatform::WindowLeft() {
+  const int left = window_ ? window_->pos().x() : pending_left_;
+  return static_cast<float>(left) * kTwipsPerPixel;
+}
+
+float QtPlatform::WindowTop() {
+  const int top = window_ ? window_->pos().y() : pending_top_;
+  return static_cast<float>(top) * kTwipsPerPixel;
+}
+
+void QtPlatform::MoveWindow(float left, float top) {
+  pending_left_ = TwipsToPixels(left);
+  pending_top_ = TwipsToPixels(top);
+  if (window_) window_->move(pending_left_, pending_top_);
+}
+
+void QtPlatform::SetTopMost(bool on_top) {
+  if (window_) window_->SetTopMost(on_top);
+}
+
+void QtPlatform::SetCaption(const std::string& caption) {
+  if (window_) window_->setWindowTitle(QString::fromStdString(caption));
+}
+
+void QtPlatform::SetWindowIcon(const Picture& icon) {
+  if (window_) window_->setWindowIcon(TrayIcon::PictureIcon(icon));
+}
+
+void QtPlatform::ProcessEvents() {
+  // What the core changed so far should be painted by this very call.
+  if (window_) window_->FlushDamage();
+  QCoreApplication::processEvents();
+}
+
+void QtPlatform::ShowPopupMenu() {
+  if (window_) window_->ShowPopupMenu(QCursor::pos());
+}
+
+void QtPlatform::ShowTrayMenu() { ShowPopupMenu(); }
+
+void QtPlatform::SetTimerInterval(int interval_ms) {
+  if (window_) window_->SetTimerInterval(interval_ms);
+}
+
+void QtPlatform::TrayAdd(const Picture& icon, const std::string& tip) { tray_->Add(icon, tip); }
+
+void QtPlatform::TrayModify(const Picture& icon, const std::string& tip) {
+  tray_->Modify(icon, tip);
+}
+
+void QtPlatform::TrayDelete() { tray_->Delete(); }
+
+}  // namespace nib

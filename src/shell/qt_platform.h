@@ -1,0 +1,95 @@
+// The real desktop behind the core: program folder, pictures, sound, clock,
+// settings store, the device window and the notification-area icon.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+#include "shell/program_folder.h"
+#include "sim/platform.h"
+
+namespace nib {
+
+class DeviceWindow;
+class SettingsStore;
+class SoundPlayer;
+class TrayIcon;
+
+class QtPlatform final : public Platform {
+ public:
+  // The folder of the running program and the user's settings store.
+  QtPlatform();
+  // A given program folder and settings INI file (tests).
+  QtPlatform(const QString& program_folder, const QString& settings_ini);
+  ~QtPlatform() override;
+  QtPlatform(const QtPlatform&) = delete;
+  QtPlatform& operator=(const QtPlatform&) = delete;
+
+  // The window that the window calls act on; DeviceWindow attaches itself.
+  void AttachWindow(DeviceWindow* window);
+  // Forgets decoded pictures and cursors; handles already given out live on.
+  void ClearPictureCache();
+  const std::string& ProgramRoot() const { return folder_.Root(); }
+  SettingsStore& Settings() { return *settings_; }
+  TrayIcon& Tray() { return *tray_; }
+  // Whether the core has shown or hidden the window yet.
+  bool WindowVisibilityChosen() const { return visibility_chosen_; }
+
+  bool FileExists(const std::string& path) override;
+  std::optional<std::string> ReadFile(const std::string& path) override;
+  Picture LoadPicture(const std::string& path) override;
+  Cursor LoadCursor(const std::string& path) override;
+
+  void PlayWave(const std::string& path) override;
+  void Beep() override;
+
+  int CurrentSecond() override;
+  ClockTime Now() override;
+
+  std::string ReadSetting(const std::string& section, const std::string& key,
+                          const std::string& fallback) override;
+  void WriteSetting(const std::string& section, const std::string& key,
+                    const std::string& value) override;
+  void FlushSettings() override;
+
+  float ScreenWidth() override;
+  float ScreenHeight() override;
+  void SetBusyPointer(bool busy) override;
+  bool WindowVisible() override;
+  void SetWindowVisible(bool visible) override;
+  float WindowLeft() override;
+  float WindowTop() override;
+  void MoveWindow(float left, float top) override;
+  void SetTopMost(bool on_top) override;
+  void SetCaption(const std::string& caption) override;
+  void SetWindowIcon(const Picture& icon) override;
+  void ProcessEvents() override;
+  void ShowPopupMenu() override;
+  void SetTimerInterval(int interval_ms) override;
+
+  void TrayAdd(const Picture& icon, const std::string& tip) override;
+  void TrayModify(const Picture& icon, const std::string& tip) override;
+  void TrayDelete() override;
+
+ private:
+  SoundPlayer& Sound();
+  void ShowTrayMenu();
+
+  ProgramFolder folder_;
+  std::unique_ptr<SettingsStore> settings_;
+  std::unique_ptr<SoundPlayer> sound_;  // opened on the first sound
+  std::unique_ptr<TrayIcon> tray_;
+  std::unordered_map<std::string, Picture> pictures_;
+  std::unordered_map<std::string, Cursor> cursors_;
+  QPointer<DeviceWindow> window_;
+  bool busy_ = false;
+  bool visibility_chosen_ = false;
+  // Where the window goes once it exists (pixels).
+  int pending_left_ = 0, pending_top_ = 0;
+};
+
+}  // namespace nib
