@@ -8,6 +8,11 @@ from .outline import (BODY, circle, grown, minus, rect, ring, rounded_rect,
 from .relief import Relief, darker
 from .source_text import Settings
 
+# Window regions rasterise the outline ellipses slightly differently (Qt's
+# takes pixels whose centre is up to ~0.9 px outside), so the shell runs on a
+# hair past the outline and the region trims it: no window pixel is left bare.
+BLEED = 1.0
+
 SHELL_KEYS = ("shell", "rim", "plate", "frame", "well", "lettering", "print", "groove", "screw",
               "slot")
 BUTTON_KEYS = ("size", "face", "rim")
@@ -18,9 +23,9 @@ def _shell_relief(theme, size, origin):
     body = relief.sampled(BODY)
     relief.lift(ellipse(5, 26, 142, 196), 14, 60)   # one smooth dome, no seam where the halves meet
     relief.lift(body, 7, 9)                    # and rounds off at its edge
-    relief.paint(ring(grown(body, -0.6), 0.9), theme.colour("rim"), 0.8)
+    relief.paint(ring(grown(body, (BLEED - 1.2) / 2), (BLEED + 1.2) / 2), theme.colour("rim"), 0.8)
     relief.glow(ellipse(22, 52, 62, 118), 0.35, 10)
-    relief.clip(body)
+    relief.clip(grown(body, BLEED))
     return relief, body
 
 
@@ -45,7 +50,7 @@ def _face_plate(relief, theme, body):
     relief.lift(plate, 2, 2)
     relief.lift(grown(opening, 3), -2.5, 3)     # the plate dips into the window
     relief.paint(grown(opening, 1.2), theme.colour("frame"))
-    relief.clip(minus(body, opening))
+    relief.clip(minus(grown(body, BLEED), opening))
 
 
 def _button_wells(relief, theme, font):
