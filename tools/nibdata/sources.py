@@ -3,6 +3,8 @@
 import os
 from dataclasses import dataclass
 
+from PIL import Image
+
 from . import body_drawing
 from .cursor_writer import encode_cur
 from .gif_writer import encode_gif
@@ -14,6 +16,7 @@ from .sprite_text import parse_sprite_text, render_grid
 from .tone_synth import tune_to_wav
 
 SPRITE_STATEMENTS = {"palette", "colour", "scale", "grid"}
+MIRRORED_SPRITE_STATEMENTS = {"mirror"}
 CURSOR_STATEMENTS = SPRITE_STATEMENTS | {"hotspot"}
 SHARED_KINDS = {".palette", ".font"}     # read by other sources, make nothing alone
 IGNORED_KINDS = {".md"}
@@ -81,9 +84,27 @@ def _check_unique(jobs):
 
 
 def _build_sprite(tree, path):
-    text = parse_sprite_text(path, tree.palette_dir, SPRITE_STATEMENTS)
+    return [encode_gif(_sprite_image(tree, path, set()))]
+
+
+def _sprite_image(tree, path, seen):
+    # A sprite facing the other way is made by mirroring, not drawn twice.
+    text = parse_sprite_text(path, tree.palette_dir, SPRITE_STATEMENTS | MIRRORED_SPRITE_STATEMENTS)
+    if text.mirror is not None:
+        if text.grids or len(text.seen) != 1:
+            raise SourceError(path, text.seen["mirror"], "a mirrored sprite has only its 'mirror' line")
+        other = os.path.join(os.path.dirname(path), text.mirror)
+        if not os.path.isfile(other) or other in seen:
+            raise SourceError(path, text.seen["mirror"], f"cannot mirror '{text.mirror}'")
+        return _sprite_image(tree, other, seen | {path}).transpose(Image.Transpose.FLIP_LEFT_RIGHT)
     grid = text.require_single_grid()
-    return [encode_gif(render_grid(grid.rows, text.palette, text.scale))]
+    return render_grid(grid.rows, text.palette, text.scale)
+
+
+def _build_text(tree, path):
+    # Layout files are kept as they are written.
+    with open(path, "rb") as f:
+        return [f.read()]
 
 
 def _build_icon(tree, path):
@@ -146,6 +167,7 @@ OUTPUT_NAMES = {
     ".shell": ["front.gif", "back.gif"],
     ".button": ["{stem}0.gif", "{stem}1.gif"],
     ".glass": ["{stem}.gif"],
+    ".ini": ["{stem}.ini"],
 }
 BUILDERS = {
     ".sprite": _build_sprite,
@@ -155,4 +177,5 @@ BUILDERS = {
     ".shell": _build_shell,
     ".button": _build_button,
     ".glass": _build_glass,
+    ".ini": _build_text,
 }

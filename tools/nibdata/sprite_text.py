@@ -46,6 +46,7 @@ class SpriteText:
     scale: int = 1
     hotspot: tuple = None
     backdrop: tuple = None
+    mirror: str = None
     grids: list = field(default_factory=list)
     seen: dict = field(default_factory=dict)
 
@@ -109,6 +110,9 @@ def _apply_statement(text, words, number, palette_dir):
     elif key == "hotspot":
         expect_words(words, 3, path, number, "hotspot X Y")
         text.hotspot = tuple(parse_int(w, path, number, "hotspot", 0, 255) for w in words[1:])
+    elif key == "mirror":
+        expect_words(words, 2, path, number, "mirror OTHER.sprite")
+        text.mirror = words[1]
     elif key == "backdrop":
         expect_words(words, 2, path, number, "backdrop #rrggbb")
         text.backdrop = parse_colour(words[1], path, number)
