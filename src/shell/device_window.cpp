@@ -65,6 +65,8 @@ DeviceWindow::DeviceWindow(Simulator& sim, QtPlatform& platform, QWidget* parent
                static_cast<int>(kWindowHeight / kTwipsPerPixel));
   setMask(outline_);
   setMouseTracking(true);
+  // The pet is rarely the active window; its tips show all the same.
+  setAttribute(Qt::WA_AlwaysShowToolTips);
   menu_ = std::make_unique<MenuMirror>(
       sim_.menu, [this](const std::string& name) { DispatchMenuCommand(name); });
   timer_.setTimerType(Qt::PreciseTimer);

@@ -294,6 +294,13 @@ class DeviceWindowTest : public QObject {
       if (scr.ElementAt(probe.at.x() * 15.0f, probe.at.y() * 15.0f) == &scr.FrontView)
         QCOMPARE(pixel, body.pixel(probe.at - body_at));
     }
+    // No bare pixel anywhere in the shape: without a compositor it shows black.
+    const QRegion outline = DeviceWindow::Outline();
+    for (const QRect& rect : outline)
+      for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+          QVERIFY2(qAlpha(shown.pixel(x, y)) == 255,
+                   qPrintable(QStringLiteral("bare pixel (%1, %2)").arg(x).arg(y)));
     const QString difference = CompareWithElements(device->window, scr);
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
   }
@@ -507,9 +514,17 @@ class DeviceWindowTest : public QObject {
     QVERIFY(device->window.close());
   }
 
+  void closeFromTheMenuSavesThePet_data() {
+    QTest::addColumn<bool>("hidden");
+    QTest::newRow("window shown") << false;
+    QTest::newRow("hidden in the tray") << true;
+  }
+
   void closeFromTheMenuSavesThePet() {
+    QFETCH(bool, hidden);
     auto device = StartDevice("Menu pet");
     QVERIFY(device);
+    if (hidden) device->platform.SetWindowVisible(false);
     device->sim.pet.Hunger = 3;
     QSignalSpy closed(&device->window, &DeviceWindow::Closed);
     device->window.PopupMenu().ActionFor("mPopupClose")->trigger();
@@ -578,6 +593,8 @@ class DeviceWindowTest : public QObject {
       }
     }
     QCOMPARE(window.toolTip(), QStringLiteral("Tippy"));
+    // The pet is seldom the active window; its tips must show anyway.
+    QVERIFY(window.testAttribute(Qt::WA_AlwaysShowToolTips));
     // Above the body: no element, no tip, the arrow.
     QTest::mouseMove(&window, QPoint(5, 0));
     QCOMPARE(scr.ElementAt(5 * 15.f, 0), nullptr);
