@@ -209,6 +209,14 @@ QRegion ChangedPixels(const std::vector<ElementState>& before,
   return changed;
 }
 
+// The offscreen platform cannot shape windows and says so at every start;
+// the painting is cut to the outline all the same.
+QtMessageHandler g_next_handler = nullptr;
+void QuietAboutMasks(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text.contains(QLatin1String("does not support setting window masks"))) return;
+  g_next_handler(type, context, text);
+}
+
 // Lets every pending repaint happen.
 void Settle() {
   QTest::qWait(60);
@@ -242,6 +250,7 @@ class DeviceWindowTest : public QObject {
 
  private slots:
   void initTestCase() {
+    g_next_handler = qInstallMessageHandler(QuietAboutMasks);
     const QString generated = qEnvironmentVariable("NIBBET_PROGRAM_DIR");
     if (generated.isEmpty() || !QFileInfo::exists(generated + QStringLiteral("/colors/Default")))
       QSKIP("No generated program folder (NIBBET_PROGRAM_DIR)");
@@ -305,7 +314,14 @@ class DeviceWindowTest : public QObject {
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
   }
 
-  void idleTickPaintsNothingAndChangesPaintOnlyThemselves() {
+  void ticksRepaintOnlyWhatChanged() {
+    {
+      // A pet whose sheet is out: it lives, so ticks may change the screen.
+      auto device = StartDevice("Testy");
+      QVERIFY(device);
+      device->sim.pet.InsulatingSheet = 0;
+      QVERIFY(device->window.close());
+    }
     auto device = StartDevice("Testy");
     QVERIFY(device);
     PaintRecorder recorder(&device->window);
