@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace nib {
@@ -14,6 +15,8 @@ class SoundPlayer {
   ~SoundPlayer();
   void Play(const QString& absolute_path);
   void Beep();
+  // The files whose sound is playing now: at most one (tests).
+  QStringList PlayingFiles() const;
 
  private:
   struct Impl;
