@@ -98,6 +98,10 @@ class Simulator {
   void mCheatAction3_Click();
   void mPopupInsulatingSheet_Click();
 
+  // Each of these holds its own public and private members.
+#include "sim/life_members.inc"
+#include "sim/device_members.inc"
+
  private:
   void RunEvolutionStep(int16 step);
   void RunFlushStep();
