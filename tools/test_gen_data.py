@@ -22,8 +22,10 @@ GEN = os.path.join(TOOLS, "gen_data.py")
 DATA = os.path.join(os.path.dirname(TOOLS), "data")
 PYTHON = sys.executable
 
+COLOUR_FILES = ("front.gif", "back.gif", "button0.gif", "button1.gif", "color.ico", "color.ini")
 EXPECTED_OUTPUTS = sorted(
-    ["colors/Default/" + n for n in ("front.gif", "back.gif", "button0.gif", "button1.gif", "color.ico")]
+    ["colors/Default/" + n for n in COLOUR_FILES]
+    + [f"colors/{c}/{n}" for c in ("Mint", "Midnight") for n in COLOUR_FILES + ("reset0.gif", "reset1.gif")]
     + ["other/" + n for n in ("reset0.gif", "reset1.gif", "nibscr.gif", "attend.gif",
                               "front.cur", "back.cur", "push.cur", "point.cur")]
     + [f"other/nibicon{i}.gif" for i in range(7)]
@@ -147,6 +149,53 @@ def test_front_and_back_follow_the_window_outline(tree):
             assert {(37, 58), (108, 125)} <= got, "opening corners should be rounded"
     front = gif(tree, "colors/Default/front.gif").convert("RGBA")
     assert front.getpixel((74, 33 - 1))[3] == 0, "key-ring hole should be see-through"
+
+
+STANDARD_BUTTONS = {"a": (40, 137), "b": (62, 142), "c": (84, 137)}   # window pixels
+
+
+def layout_numbers(path):
+    values = {}
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            line = line.strip()
+            if "=" in line and not line.startswith(";"):
+                key, value = (part.strip() for part in line.split("=", 1))
+                if value:
+                    values[key.lower()] = value
+    return values
+
+
+def test_each_colour_has_its_buttons_in_its_wells(tree):
+    for colour in sorted(os.listdir(os.path.join(DATA, "colors"))):
+        keys = layout_numbers(os.path.join(tree, "colors", colour, "color.ini"))
+        assert keys.get("name") and keys.get("description"), f"{colour}: color.ini needs name and description"
+        shell = {}
+        with open(os.path.join(DATA, "colors", colour, "body.shell")) as f:
+            for line in f:
+                words = line.split(";", 1)[0].split()
+                if words and words[0].startswith("button-"):
+                    shell[words[0][-1]] = (int(words[1]), int(words[2]))
+        theme = {}
+        with open(os.path.join(DATA, "colors", colour, "body.shell")) as f:
+            for line in f:
+                words = line.split(";", 1)[0].split()
+                if len(words) == 2 and words[1].startswith("#"):
+                    theme[words[0]] = tuple(int(words[1][i:i + 2], 16) for i in (1, 3, 5))
+        front = gif(tree, f"colors/{colour}/front.gif").convert("RGB")
+        def nearer(x, y, key):
+            pixel = front.getpixel((x, y - 1))     # front.gif starts one row down
+            distance = lambda c: sum((a - b) ** 2 for a, b in zip(pixel, c))
+            return distance(theme[key]) < distance(theme["shell"])
+        for name, standard in STANDARD_BUTTONS.items():
+            twips = [keys.get(f"button{name}.{side}") for side in ("left", "top")]
+            placed = tuple(round(float(t) / 15) for t in twips) if all(twips) else standard
+            assert shell.get(name, standard) == placed, f"{colour}: well {name} is not where color.ini puts the button"
+            x, y = placed
+            assert nearer(x + 9, y + 9, "well"), f"{colour}: no well under button {name}"
+            printed = [(px, py) for px in range(x + 7, x + 12) for py in range(y + 21, y + 26)
+                       if nearer(px, py, "print")]
+            assert len(printed) >= 4, f"{colour}: no printed name under button {name}"
 
 
 def test_shell_is_lit_from_the_top_left(tree):

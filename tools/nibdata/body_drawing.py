@@ -15,6 +15,9 @@ BLEED = 1.0
 
 SHELL_KEYS = ("shell", "rim", "plate", "frame", "well", "lettering", "print", "groove", "screw",
               "slot")
+# Optional: where a colour's "color.ini" puts buttons A, B and C (window pixels,
+# the button's top-left; twips / 15). The wells and printed names follow.
+SHELL_BUTTON_KEYS = {"A": "button-a", "B": "button-b", "C": "button-c"}
 BUTTON_KEYS = ("size", "face", "rim")
 
 
@@ -53,9 +56,19 @@ def _face_plate(relief, theme, body):
     relief.clip(minus(grown(body, BLEED), opening))
 
 
+def button_origins(theme):
+    """Top-left of each button: the shell's own setting, else the standard place."""
+    origins = dict(layout.BUTTON_ORIGINS)
+    for name, key in SHELL_BUTTON_KEYS.items():
+        if theme.all(key):
+            x, y = theme.integers(key, 2, 0, 200)
+            origins[name] = (x, y)
+    return origins
+
+
 def _button_wells(relief, theme, font):
     half = layout.BUTTON_SIZE / 2
-    for name, (x, y) in sorted(layout.BUTTON_ORIGINS.items()):
+    for name, (x, y) in sorted(button_origins(theme).items()):
         well = circle(x + half, y + half, half + 1.5)
         relief.paint(well, theme.colour("well"))
         relief.lift(well, -2.5, 2)
@@ -166,7 +179,7 @@ def _dot_grid(image, settings):
 
 
 def read_shell_theme(path):
-    return Settings(path, SHELL_KEYS)
+    return Settings(path, SHELL_KEYS + tuple(SHELL_BUTTON_KEYS.values()))
 
 
 def read_button(path):
