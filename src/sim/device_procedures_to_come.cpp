@@ -15,9 +15,6 @@ void Simulator::DoHideIcon() {
 void Simulator::DoMainScreen(bool) {}
 void Simulator::DoEndCurrentAction() {}
 void Simulator::DoAction(int) {}
-void Simulator::DoShowTimerScreen(bool) {}
-void Simulator::DoShowClock() {}
-void Simulator::DoPlayStep() {}
 void Simulator::DoEatStep() {}
 
 }  // namespace nib

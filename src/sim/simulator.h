@@ -101,6 +101,7 @@ class Simulator {
   // Each of these holds its own public and private members.
 #include "sim/life_members.inc"
 #include "sim/device_members.inc"
+#include "sim/screens_members.inc"
 
  private:
   void RunEvolutionStep(int16 step);
