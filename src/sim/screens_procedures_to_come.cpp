@@ -1,5 +1,5 @@
-// Procedures of the games, the meter and the clock that the tick already
-// calls; their full behaviour arrives with the device work.
+// Procedures of the games, the meter and the clock that the tick and the
+// buttons already call; their full behaviour follows shortly.
 #include "sim/simulator.h"
 
 namespace nib {
@@ -7,5 +7,8 @@ namespace nib {
 void Simulator::DoShowTimerScreen(bool) {}
 void Simulator::DoShowClock() {}
 void Simulator::DoPlayStep() {}
+void Simulator::DoPlayAction(int) {}
+void Simulator::DoPlayStart() {}
+void Simulator::DoMeterAction(int) {}
 
 }  // namespace nib
