@@ -27,7 +27,8 @@ EXPECTED_OUTPUTS = sorted(
     ["colors/Default/" + n for n in COLOUR_FILES]
     + [f"colors/{c}/{n}" for c in ("Mint", "Midnight") for n in COLOUR_FILES + ("reset0.gif", "reset1.gif")]
     + ["other/" + n for n in ("reset0.gif", "reset1.gif", "nibscr.gif", "attend.gif",
-                              "front.cur", "back.cur", "push.cur", "point.cur")]
+                              "front.cur", "back.cur", "push.cur", "point.cur",
+                              "inssheet.gif", "inssheet.cur", "instruct.cur")]
     + [f"other/nibicon{i}.gif" for i in range(7)]
     + [f"Chars/00/{i}.{ext}" for i in range(3) for ext in ("gif", "ico")]
     + ["sounds/" + n + ".wav" for n in (
@@ -220,6 +221,23 @@ def test_small_pictures_have_their_sizes_and_transparency(tree):
         assert (image.getpixel((size[0] // 2, size[1] // 2))[3] == 255) == solid_centre, name
 
 
+def in_sheet_window(x, y):
+    """The insulating-sheet window's shape, in its own pixels."""
+    px, py = x + 0.5, y + 0.5
+    return (_in_ellipse(px, py, 46, 1, 79, 35) or (5 <= px < 60 and 9 <= py < 26)
+            or _in_ellipse(px, py, 0, 9, 17, 27))
+
+
+def test_sheet_fills_its_window_shape(tree):
+    sheet = gif(tree, "other/inssheet.gif")
+    assert sheet.size == (78, 34)
+    got = opaque_mask(sheet)
+    inside = {(x, y) for x in range(78) for y in range(34) if in_sheet_window(x, y)}
+    assert not inside - got, f"{len(inside - got)} bare pixels inside the sheet's shape"
+    near = {(x + dx, y + dy) for x, y in inside for dx in (-1, 0, 1) for dy in (-1, 0, 1)}
+    assert not got - near, "the sheet is painted away from its shape"
+
+
 def test_pressed_buttons_look_pushed_in(tree):
     for up, down in (("colors/Default/button0.gif", "colors/Default/button1.gif"),
                      ("other/reset0.gif", "other/reset1.gif")):
@@ -293,7 +311,8 @@ def test_icons_hold_the_listed_sizes(tree):
 
 def test_cursors_carry_their_hotspots(tree):
     for name, hotspot in (("front.cur", (16, 20)), ("back.cur", (16, 21)),
-                          ("push.cur", (12, 1)), ("point.cur", (0, 0))):
+                          ("push.cur", (12, 1)), ("point.cur", (0, 0)),
+                          ("inssheet.cur", (7, 14)), ("instruct.cur", (12, 1))):
         data = files_under(tree)["other/" + name]
         kind, entries = read_icon_directory(data)
         assert kind == 2 and len(entries) == 1, name
