@@ -1,0 +1,93 @@
+// Real costs on the real program folder: loading the look at start-up,
+// switching the character, and saving the pet to the INI store.
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include "shell/qt_platform.h"
+#include "sim/simulator.h"
+
+namespace nib {
+namespace {
+
+QString ProgramDir() { return QStringLiteral(NIBBET_PROGRAM_DIR); }
+
+// The first plugin in the program folder, or none.
+std::string FirstPlugin() {
+  const QStringList plugins = QDir(ProgramDir() + "/plugins").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+  return plugins.isEmpty() ? std::string() : plugins.first().toStdString();
+}
+
+struct Device {
+  QTemporaryDir settings;
+  QtPlatform platform{ProgramDir(), settings.filePath("bench.ini")};
+  StdRandomSource random;
+  Simulator sim{platform, random};
+};
+
+void BM_StartUpLoad(benchmark::State& state) {
+  const std::string plugin = FirstPlugin();
+  for (auto _ : state) {
+    Device d;
+    d.sim.pet.CurrentColor = "Default";
+    d.sim.pet.CharacterNo = 5;
+    d.sim.DoGetPlugins("");
+    d.sim.DoGetCharacterIni("");
+    d.sim.DoLoadCharacter();
+    if (!plugin.empty()) {
+      d.sim.pet.Plugins = plugin;
+      d.sim.DoGetPlugins(plugin);
+      d.sim.DoGetCharacterIni(plugin);
+      d.sim.DoLoadCharacter();
+    }
+    benchmark::DoNotOptimize(d.sim.scr.FrontView.GetPicture());
+  }
+  state.SetLabel(plugin.empty() ? "base pass only" : "base and " + plugin);
+}
+BENCHMARK(BM_StartUpLoad)->Unit(benchmark::kMillisecond);
+
+void BM_CharacterSwitch(benchmark::State& state) {
+  Device d;
+  d.sim.pet.CurrentColor = "Default";
+  d.sim.DoGetPlugins("");
+  int16 character = 1;
+  for (auto _ : state) {
+    // Every switch decodes the new character's files afresh.
+    d.platform.ClearPictureCache();
+    character = static_cast<int16>(character % 11 + 1);
+    d.sim.pet.CharacterNo = character;
+    d.sim.DoGetCharacterIni("");
+    d.sim.DoLoadCharacter();
+  }
+}
+BENCHMARK(BM_CharacterSwitch)->Unit(benchmark::kMillisecond);
+
+void BM_SaveSettingsToIni(benchmark::State& state) {
+  Device d;
+  d.sim.pet.NibbetName = "Bench";
+  // Other pets in the same file make the file as large as a real one.
+  for (int n = 0; n < 5; ++n) {
+    d.sim.pet.NibbetName = "Other " + std::to_string(n);
+    d.sim.DoSaveSettings();
+  }
+  d.sim.pet.NibbetName = "Bench";
+  for (auto _ : state) {
+    ++d.sim.pet.MinuteCount;
+    d.sim.DoSaveSettings();
+  }
+}
+BENCHMARK(BM_SaveSettingsToIni)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace nib
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
