@@ -66,9 +66,7 @@ def _scaled_entry(entries, source_size, size, path, line):
 def _sprite_entry(text, sprite_path, size, factor, palette_dir, line):
     if not os.path.isfile(sprite_path):
         raise SourceError(text.path, line, f"no sprite file {sprite_path}")
-    sprite = parse_sprite_text(sprite_path, palette_dir, {"palette", "colour", "scale", "grid"})
-    grid = sprite.require_single_grid()
-    art = render_grid(grid.rows, sprite.palette, factor)
+    art = _sprite_art(sprite_path, palette_dir, factor, set())
     if art.width > size or art.height > size:
         raise SourceError(text.path, line, f"sprite at x{factor} does not fit in {size}x{size}")
     icon = Image.new("RGBA", (size, size), (0, 0, 0, 0))
@@ -77,3 +75,16 @@ def _sprite_entry(text, sprite_path, size, factor, palette_dir, line):
                                                fill=text.backdrop + (255,))
     icon.alpha_composite(art, ((size - art.width) // 2, (size - art.height) // 2))
     return icon
+
+
+def _sprite_art(sprite_path, palette_dir, factor, seen):
+    # A mirrored sprite makes its icon from the sprite it mirrors, turned.
+    sprite = parse_sprite_text(sprite_path, palette_dir, {"palette", "colour", "scale", "grid", "mirror"})
+    if sprite.mirror is not None:
+        other = os.path.join(os.path.dirname(sprite_path), sprite.mirror)
+        if not os.path.isfile(other) or other in seen:
+            raise SourceError(sprite_path, sprite.seen["mirror"], f"cannot mirror '{sprite.mirror}'")
+        art = _sprite_art(other, palette_dir, factor, seen | {sprite_path})
+        return art.transpose(Image.Transpose.FLIP_LEFT_RIGHT)
+    grid = sprite.require_single_grid()
+    return render_grid(grid.rows, sprite.palette, factor)
