@@ -1,5 +1,5 @@
-// Procedures of the games and the meter that the tick and the buttons
-// already call; their full behaviour follows shortly.
+// Procedures of the games that the tick and the buttons already call;
+// their full behaviour follows shortly.
 #include "sim/simulator.h"
 
 namespace nib {
@@ -7,6 +7,5 @@ namespace nib {
 void Simulator::DoPlayStep() {}
 void Simulator::DoPlayAction(int) {}
 void Simulator::DoPlayStart() {}
-void Simulator::DoMeterAction(int) {}
 
 }  // namespace nib
