@@ -126,7 +126,7 @@ def lay_out(groups, zoom):
         x, row_height = PAD * zoom, 0
         for label, tile in tiles:
             big = tile.resize((tile.width * zoom, tile.height * zoom), Image.NEAREST)
-            if x + big.width > SHEET_WIDTH and x > PAD * zoom:
+            if x + big.width > SHEET_WIDTH - PAD * zoom and x > PAD * zoom:
                 x, y = PAD * zoom, y + row_height
                 row_height = 0
             placed.append(("tile", (label, big), (x, y)))
