@@ -153,6 +153,7 @@ TEST_F(TickTest, DungFlipsEveryTwelveTicksExceptOnTheClock) {
 }
 
 TEST_F(TickTest, AttentionBeepsEverySeventhTickInTheFirstFiveSeconds) {
+  pet.AttentionHungry = true;  // a call lasts only while it has a reason
   pet.AttendTimeLeft = 120;
   Ticks(6);
   EXPECT_EQ(SoundsOf("\\sounds\\attend.wav"), 0);
@@ -179,6 +180,7 @@ TEST_F(TickTest, SecondsFollowTheWallClockNotTheTicks) {
 }
 
 TEST_F(TickTest, TheMinuteBoundaryCountsRunsTheRulesAndSaves) {
+  pet.MinuteToChangeCharacter = 730;  // a teen whose time is not up
   pet.SecondCount = 59;
   pet.MinuteCount = 7;
   pet.DyingTimeLeft = 100;
@@ -202,6 +204,7 @@ TEST_F(TickTest, TimeStandsStillForTheDyingAndTheAngel) {
     pet.DyingAction = angel ? 0 : 2;
     pet.SecondCount = 59;
     pet.MinuteCount = 3;
+    pet.AttentionHungry = true;
     pet.AttendTimeLeft = 30;
     pet.ActionTimeout = 4;
     pet.IconTimeout = 4;
@@ -246,9 +249,12 @@ TEST_F(TickTest, AnIdleTickChangesNothingOnScreen) {
 }
 
 TEST_F(TickTest, TheAnimationClockNeverOverflows) {
+  // Stopped at the top, the clock is past the frame delay and the frame
+  // takes it back to 0; wrapped negative, no frame would ever come again.
   pet.IntervalCount = 32760;
-  Ticks(3);
-  EXPECT_EQ(pet.IntervalCount, 32767);
+  Ticks(1);
+  EXPECT_EQ(pet.IntervalCount, 0);
+  EXPECT_EQ(pet.FrameStep, 1);
 }
 
 }  // namespace

@@ -1,0 +1,295 @@
+// The thirteen characters: what switching to one does to the pet, which one
+// follows when a character's time is up, and the cheat commands that force
+// them.
+#include "sim/counters.h"
+#include "sim/simulator.h"
+
+namespace nib {
+
+namespace {
+
+constexpr int16 kEgg = 0;
+constexpr int16 kBaby = 1;
+constexpr int16 kZelmoc = 7;
+constexpr int16 kCallSeconds = 120;
+
+struct CharacterRow {
+  int16 frame_delay;  // ms between two frames of the pet's own animation
+  int16 min_weight;
+};
+
+// Characters 2 to 11; the egg, the baby and the angel have their own steps.
+constexpr CharacterRow kRows[12] = {
+    {80, 0},  {60, 5},  {80, 10}, {80, 20}, {80, 20}, {50, 30},
+    {80, 30}, {80, 30}, {80, 30}, {80, 30}, {80, 30}, {60, 30},
+};
+
+}  // namespace
+
+void Simulator::DoSetCharacterName() {
+  pet.CharacterName = menu.CheatChar(pet.CharacterNo).caption;
+}
+
+void Simulator::CheckOnlyCharacter(int16 character) {
+  for (int n = 0; n <= kAngel; ++n) menu.CheatChar(n).checked = n == character;
+}
+
+void Simulator::SetCharacterTable(int16 character) {
+  const int d = pet.HourMinutes;
+  const CharacterRow& row = kRows[character];
+  pet.FrameDelay = row.frame_delay;
+  pet.MinWeight = row.min_weight;
+  switch (character) {
+    case 2:
+      pet.MinuteToChangeCharacter = d * 24 * 2 + 10;
+      break;
+    case 3:
+    case 4:
+      pet.MinuteToChangeCharacter = d * 24 * 3 + 10;
+      break;
+    case kZelmoc:
+      pet.MinuteToChangeCharacter = d * 24 * 2 + 10;
+      pet.MaxMinutes = static_cast<int16>(d * 24 * 3 + 10);
+      pet.Discipline = 0;
+      break;
+    case 9:
+      pet.MinuteToChangeCharacter = pet.MaxMinutes;
+      pet.Discipline = 7;
+      break;
+    default:
+      pet.MinuteToChangeCharacter = pet.MaxMinutes;
+      break;
+  }
+}
+
+void Simulator::DoSetCharacter(int16& CharNo) {
+  if (CharNo < 0 || CharNo > kAngel) CharNo = kEgg;
+  if (pet.DyingAction > 0) {
+    pet.DyingAction = 0;
+    scr.Skull.Hide();
+  }
+  scr.Angel.Hide();
+  scr.AgeDigit[0].Hide();
+  scr.AgeDigit[1].Hide();
+  scr.Yr.Hide();
+  const bool was_visible = scr.NibChar.Visible();
+  scr.NibChar.Hide();
+
+  pet.CharacterNo = CharNo;
+  pet.TotalNeedCount = 0;
+  pet.IntervalCount = 0;
+  pet.SecondCount = 0;
+  pet.FrameStep = 0;
+  pet.CurrentTempChar = 0;
+  pet.AttendBeepCount = 0;
+  DoResetCheatMenu();
+  DoEndCurrentAction();
+  // Every stage is judged on its own calls only.
+  pet.DisciplineWhenNeed = 0;
+  pet.SnackCount = 0;
+  pet.PlayCounter = 0;
+  pet.NeedCount = 0;
+  pet.CareWhenNeed = 0;
+  WalkRight = false;
+  SickFrame = 0;
+  LaidEggLoaded = false;
+
+  DoSetCharacterName();
+  menu.mCharacterName.caption = pet.CharacterName;
+
+  // The angel keeps the positions of the character it was.
+  if (CharNo < kAngel) {
+    DoGetCharacterIni("");
+    if (!pet.Plugins.empty()) DoGetCharacterIni(pet.Plugins);
+  }
+  DoLoadCharacter();
+
+  if (pet.DyingTimeLeft <= 0) pet.DyingTimeLeft = pet.HourMinutes * 24 * 2;
+
+  pet.DelayValue = 7;
+  CheckOnlyCharacter(CharNo);
+  if (CharNo == kEgg) {
+    pet.MaxMinutes = static_cast<int16>(240 * (RandomBelow(5) + 1));
+    pet.DyingTimeLeft = kFullDyingTime;
+    DoHideIcon();
+    DisableEventItems(true);
+    pet.FrameDelay = 80;
+    pet.MinuteCount = 0;
+    pet.MinuteToChangeCharacter = 1;
+    IconFrame = 0;
+    scr.NibChar.Hide();
+    scr.AttendIcon.Hide();
+    pet.AttendTimeLeft = 0;
+    pet.Age = pet.Weight = pet.MinWeight = pet.Discipline = 0;
+    pet.Happiness = pet.Hunger = pet.Sickness = pet.Dung = 0;
+    scr.Skull.Hide();
+    pet.AttentionHungry = pet.AttentionHappy = false;
+    pet.AttentionDiscipline = pet.AttentionSleep = false;
+    pet.LightOff = false;
+    pet.SleepAction = false;
+    pet.LightMenuIndex = 0;
+    scr.Dark.Hide();
+    scr.SleepSign.Hide();
+    menu.mCheatAction2.checked = false;
+    HideAllDung();
+  } else if (CharNo == kBaby) {
+    // A baby cannot be called to order yet.
+    menu.mCheatAttention2.enabled = false;
+    pet.SecondCount = 0;
+    pet.MinuteCount = 0;
+    pet.CurrentTempChar = 0;
+    IconFrame = 0;
+    pet.FrameDelay = 60;
+    pet.MinuteToChangeCharacter = 21;
+    scr.NibChar.Hide();
+    pet.Age = 0;
+    pet.Weight = pet.MinWeight = 5;
+    pet.Discipline = pet.Happiness = pet.Hunger = pet.Sickness = 0;
+    scr.Skull.Hide();
+    // A new baby is hungry and unhappy at once.
+    pet.AttentionHungry = pet.AttentionHappy = true;
+    pet.AttentionDiscipline = false;
+    scr.AttendIcon.Show();
+    pet.AttendTimeLeft = kCallSeconds;
+    CountUp(pet.NeedCount, 2);
+    pet.Dung = 0;
+    HideAllDung();
+  } else if (CharNo == kAngel) {
+    TrayIconSource = &scr.AngelIcon[0];
+    DoHideIcon();
+    DisableEventItems(true);
+    pet.FrameDelay = 80;
+    pet.MinuteCount = 0;
+    pet.MinuteToChangeCharacter = 1;
+    scr.AttendIcon.Hide();
+    pet.AttendTimeLeft = 0;
+    scr.NibChar.Move(layout.StarsLeft, layout.StarsTop);
+    scr.Angel.SetLeft(layout.AngelLeft);
+    pet.AnimFrame = 0;
+    scr.NibChar.CopyPictureFrom(scr.Stars[0]);
+    pet.Sickness = 0;
+    pet.AnimStep = 0;
+    scr.Skull.Hide();
+    pet.Dung = 0;
+    pet.AttentionHungry = pet.AttentionHappy = false;
+    pet.AttentionDiscipline = pet.AttentionSleep = false;
+    pet.LightOff = false;
+    pet.SleepAction = false;
+    pet.LightMenuIndex = 0;
+    scr.Dark.Hide();
+    scr.SleepSign.Hide();
+    if (ScreenVisible()) scr.Angel.Show();
+    menu.mCheatAction2.checked = false;
+    HideAllDung();
+    return;
+  } else {
+    SetCharacterTable(CharNo);
+    scr.NibChar.Move(layout.OriginalLeft, layout.OriginalTop);
+    pet.AttentionHungry = pet.AttentionHappy = pet.AttentionDiscipline = false;
+    scr.AttendIcon.Hide();
+    pet.SecondCount = 0;
+    pet.AttendTimeLeft = 0;
+    pet.MinuteCount = 0;
+    pet.CurrentTempChar = 0;
+    IconFrame = 0;
+    if (pet.SleepAction) {
+      // It sleeps on in its new form.
+      DisableEventItems(false);
+      menu.mCheatAction2.checked = true;
+    }
+    if (pet.Weight < pet.MinWeight) pet.Weight = pet.MinWeight;
+  }
+
+  scr.NibChar.CopyPictureFrom(scr.TempChar[pet.CurrentTempChar]);
+  if (was_visible && ScreenVisible()) scr.NibChar.Show();
+}
+
+void Simulator::DoEvolve() {
+  DoAutoShow();
+  // The care counters are judged as fractions in single precision,
+  // compared exactly.
+  const float N = pet.NeedCount;
+  const float C = pet.CareWhenNeed;
+  const float T = pet.TotalNeedCount;
+  const int D = pet.Discipline;
+  const int W = pet.DisciplineWhenNeed;
+  const int P = pet.PlayCounter;
+  const int S = pet.SnackCount;
+  const int G = pet.Weight;
+
+  switch (pet.CharacterNo) {
+    case kBaby:
+      mCheatChar2_Click();
+      return;
+    case 2:
+      if (C >= N / 2.0f && P > S)
+        mCheatChar3_Click();
+      else
+        mCheatChar4_Click();
+      return;
+    case 3:
+    case 4:
+      if (C <= N * 10.0f / 100.0f)
+        mCheatChar9_Click();
+      else if (N <= T * 10.0f / 100.0f && static_cast<float>(W) >= N * 50.0f / 100.0f)
+        mCheatChar5_Click();
+      else if (N <= T * 50.0f / 100.0f && D > 7)
+        mCheatChar6_Click();
+      else if (D > 7 && W == 0 && S == 0 && G >= 50 && G <= 60)
+        mCheatChar7_Click();
+      else if (D > 0 && G <= 30 && W > 0)
+        mCheatChar8_Click();
+      else if (C > N * 80.0f / 100.0f && D == 0 && W == 0)
+        mCheatChar10_Click();
+      else
+        switch (RandomBelow(6)) {
+          case 0: mCheatChar5_Click(); break;
+          case 1: mCheatChar6_Click(); break;
+          case 2: mCheatChar7_Click(); break;
+          case 3: mCheatChar8_Click(); break;
+          case 4: mCheatChar9_Click(); break;
+          default: mCheatChar10_Click(); break;
+        }
+      return;
+    case kZelmoc:
+      if (N <= T * 10.0f / 100.0f && D > 0) {
+        mCheatChar11_Click();
+      } else if (pet.MinuteToChangeCharacter == pet.HourMinutes * 24 * 2 + 10) {
+        // The end of its first life: it lives on to its second.
+        pet.MinuteToChangeCharacter = pet.MaxMinutes;
+      } else {
+        mCheatAction3_Click();
+      }
+      return;
+    default:
+      return;
+  }
+}
+
+void Simulator::SwitchAtOnce(int16 character, bool hatch_soon) {
+  platform_.SetBusyPointer(true);
+  DoSetCharacter(character);
+  if (hatch_soon) {
+    // The egg wobbles at once and hatches four seconds later.
+    pet.IntervalCount = 0;
+    pet.SecondCount = 58;
+    pet.MinuteCount = 0;
+  }
+  platform_.SetBusyPointer(false);
+}
+
+void Simulator::mCheatChar0_Click() { SwitchAtOnce(kEgg, false); }
+void Simulator::mCheatChar1_Click() { SwitchAtOnce(kEgg, true); }
+void Simulator::mCheatChar2_Click() { StartEvolution(2); }
+void Simulator::mCheatChar3_Click() { StartEvolution(3); }
+void Simulator::mCheatChar4_Click() { StartEvolution(4); }
+void Simulator::mCheatChar5_Click() { StartEvolution(5); }
+void Simulator::mCheatChar6_Click() { StartEvolution(6); }
+void Simulator::mCheatChar7_Click() { StartEvolution(7); }
+void Simulator::mCheatChar8_Click() { StartEvolution(8); }
+void Simulator::mCheatChar9_Click() { StartEvolution(9); }
+void Simulator::mCheatChar10_Click() { StartEvolution(10); }
+void Simulator::mCheatChar11_Click() { StartEvolution(11); }
+void Simulator::mCheatChar12_Click() { SwitchAtOnce(kAngel, false); }
+
+}  // namespace nib

@@ -1,0 +1,192 @@
+// The seven life events. The minute rules raise them and the cheat menu
+// forces them; either way a sleeping pet refuses all but the sleep toggle.
+#include <algorithm>
+#include <cmath>
+
+#include "sim/counters.h"
+#include "sim/simulator.h"
+
+namespace nib {
+
+namespace {
+
+constexpr int16 kCallSeconds = 120;
+
+}  // namespace
+
+int Simulator::RandomBelow(int n) {
+  // A source that strays to 1.0 must not pick a value past the last.
+  const int value = static_cast<int>(std::floor(random_.Next() * n));
+  return std::clamp(value, 0, n - 1);
+}
+
+bool Simulator::EventApplies() const {
+  // The menu disables these events for the egg, the dying pet and the
+  // angel; a stray command must not make an egg ill or kill an angel.
+  return pet.CharacterNo >= 1 && pet.CharacterNo <= 11 && pet.DyingAction == 0;
+}
+
+void Simulator::DoAutoShow() {
+  if (menu.mPopupAutoShow.checked && menu.mPopupStatus.checked) mPopupStatus_Click();
+}
+
+void Simulator::SetStatusCaption(const MenuItem& item) {
+  if (pet.StatusText != item.caption) pet.StatusText = item.caption;
+}
+
+void Simulator::DisableEventItems(bool include_sleep) {
+  for (MenuItem* item :
+       {&menu.mCheatAttention, &menu.mCheatAction0, &menu.mCheatAction1, &menu.mCheatAction3})
+    item->enabled = false;
+  if (include_sleep) menu.mCheatAction2.enabled = false;
+}
+
+void Simulator::HideAllDung() {
+  for (Element& dung : scr.DungImage) dung.Hide();
+}
+
+void Simulator::mCheatAction0_Click() {
+  if (pet.SleepAction || !EventApplies()) return;
+  DoAutoShow();
+  DoEndCurrentAction();
+  CountUp(pet.Sickness);
+  if (ScreenVisible()) scr.Skull.Show();
+  scr.NibChar.Move(layout.SickLeft, layout.SickTop);
+  SickFrame = 0;
+  scr.NibChar.CopyPictureFrom(scr.TempSick[0]);
+  SetStatusCaption(menu.mCheatAction0);
+}
+
+void Simulator::mCheatAction1_Click() {
+  // A dropping still under way counts: it lands when the new one starts.
+  const int dung_to_come = pet.Dung + (pet.Dropping ? 1 : 0);
+  if (dung_to_come >= 8 || pet.SleepAction || !EventApplies()) return;
+  DoAutoShow();
+  DoEndCurrentAction();
+  SetStatusCaption(menu.mCheatAction1);
+  pet.AnimStep = 0;
+  pet.AnimFrame = 0;
+  pet.Dropping = true;
+  // The first frame comes on the next tick.
+  pet.IntervalCount = pet.FrameDelay;
+  pet.FrameStep = 1;
+  if (ScreenVisible()) {
+    // The old droppings make way for the fresh one.
+    DoMainScreen(false);
+    scr.NibChar.Move(layout.Stool0Left, layout.Stool0Top);
+    scr.NibChar.CopyPictureFrom(scr.TempDropping[0]);
+    scr.NibChar.Show();
+  }
+}
+
+void Simulator::mCheatAction2_Click() {
+  if (!EventApplies()) return;
+  DoAutoShow();
+  if (!pet.SleepAction) {
+    DoEndCurrentAction();
+    pet.AnimStep = 0;
+    pet.AnimFrame = 0;
+    pet.IntervalCount = pet.FrameDelay;
+    pet.FrameStep = 1;
+    const bool was_visible = scr.NibChar.Visible();
+    scr.NibChar.Move(layout.SleepLeft, layout.SleepTop);
+    scr.NibChar.CopyPictureFrom(scr.TempSleep[0]);
+    scr.SleepSign.CopyPictureFrom(scr.TempSleepSign[0]);
+    SetStatusCaption(menu.mCheatAction2);
+    scr.SleepSign.SetVisible(was_visible);
+    scr.NibChar.SetVisible(was_visible);
+    DisableEventItems(false);
+    menu.mCheatAction2.checked = true;
+    pet.SleepAction = true;
+    // The pet calls for the light to be switched off.
+    pet.AttentionSleep = true;
+    scr.AttendIcon.Show();
+    pet.AttendTimeLeft = kCallSeconds;
+    CountUp(pet.NeedCount);
+    return;
+  }
+  if (pet.Age < 99) ++pet.Age;
+  pet.SleepAction = false;
+  pet.AttentionSleep = false;
+  scr.SleepSign.Hide();
+  scr.Dark.CopyPictureFrom(scr.TempDark[2]);
+  layout.DarkWidth = static_cast<int16>(std::lround(scr.Dark.Width()));
+  scr.Dark.Hide();
+  pet.LightOff = false;
+  pet.LightMenuIndex = 0;
+  DoMainScreen(true);
+  menu.mCheatAttention.enabled = true;
+  for (MenuItem* item :
+       {&menu.mCheatAction0, &menu.mCheatAction1, &menu.mCheatAction2, &menu.mCheatAction3})
+    item->enabled = true;
+  menu.mCheatAction2.checked = false;
+}
+
+void Simulator::mCheatAction3_Click() {
+  if (pet.SleepAction || !EventApplies()) return;
+  DoAutoShow();
+  DoEndCurrentAction();
+  DoMainScreen(false);
+  pet.AttentionHungry = pet.AttentionHappy = pet.AttentionDiscipline = false;
+  scr.AttendIcon.Hide();
+  pet.AttendTimeLeft = 0;
+  DoHideIcon();
+  pet.DyingAction = 1;
+  pet.AnimFrame = 0;
+  pet.FrameDelay = 120;
+  // The first blink follows one tick from now.
+  pet.IntervalCount = 119;
+  pet.FrameStep = 0;
+  LaidEggLoaded = false;
+  scr.NibChar.CopyPictureFrom(scr.TempSick[1]);
+  scr.NibChar.Move(layout.DyingLeft, layout.DyingTop);
+  DisableEventItems(true);
+  for (int i = 0; i < 8 && i < pet.Dung; ++i) scr.DungImage[i].Hide();
+  if (ScreenVisible()) {
+    scr.Skull.Show();
+    scr.NibChar.Show();
+  }
+}
+
+void Simulator::mCheatAttention0_Click() {
+  if (pet.SleepAction || !EventApplies()) return;
+  DoAutoShow();
+  pet.AttentionHungry = true;
+  pet.Hunger = 0;
+  scr.AttendIcon.Show();
+  pet.AttendTimeLeft = kCallSeconds;
+  CountUp(pet.NeedCount);
+}
+
+void Simulator::mCheatAttention1_Click() {
+  if (pet.SleepAction || !EventApplies()) return;
+  DoAutoShow();
+  pet.AttentionHappy = true;
+  pet.Happiness = 0;
+  scr.AttendIcon.Show();
+  pet.AttendTimeLeft = kCallSeconds;
+  CountUp(pet.NeedCount);
+}
+
+void Simulator::mCheatAttention2_Click() {
+  if (pet.SleepAction || !EventApplies()) return;
+  DoAutoShow();
+  // A call without need still costs the pet a heart.
+  if (RandomBelow(2) == 0) {
+    if (pet.Hunger > 0) --pet.Hunger;
+  } else if (pet.Happiness > 0) {
+    --pet.Happiness;
+  }
+  pet.AttentionDiscipline = true;
+  scr.AttendIcon.Show();
+  pet.AttendTimeLeft = kCallSeconds;
+}
+
+void Simulator::RaiseDisciplineCall() {
+  DoAutoShow();
+  pet.AttentionDiscipline = true;
+  scr.AttendIcon.Show();
+  pet.AttendTimeLeft = kCallSeconds;
+}
+
+}  // namespace nib

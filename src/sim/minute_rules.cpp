@@ -1,0 +1,104 @@
+// What one minute does to the pet: the baby's fixed timetable, and for
+// every other character the pet day, droppings, illness, falling hearts,
+// calls and the end of its time.
+#include <cmath>
+
+#include "sim/counters.h"
+#include "sim/simulator.h"
+
+namespace nib {
+
+namespace {
+
+constexpr int16 kBaby = 1;
+// This adult switches its own light off at about half of its bedtimes.
+constexpr int16 kSelfSleeper = 5;
+constexpr int16 kLastDiscipline = 14;
+
+}  // namespace
+
+void Simulator::SwitchOwnLightOff() {
+  // Its sleep call is answered before anyone hears it.
+  pet.AttentionSleep = false;
+  scr.AttendIcon.Hide();
+  pet.AttendTimeLeft = 0;
+  if (pet.NeedCount > 0) --pet.NeedCount;
+  pet.LightMenuIndex = 1;
+  pet.LightOff = true;
+  scr.Dark.CopyPictureFrom(scr.TempDark[0]);
+  layout.DarkWidth = static_cast<int16>(std::lround(scr.Dark.Width()));
+  DoMainScreen(true);
+}
+
+void Simulator::DoMinuteRules() {
+  const int32 m = pet.MinuteCount;
+
+  if (pet.CharacterNo == kBaby) {
+    if (m == 5) return mCheatAction1_Click();
+    if (!pet.SleepAction && m == 11) return mCheatAction2_Click();
+    if (pet.SleepAction && m == 13) return mCheatAction2_Click();
+    if (m == 14) {
+      // The baby's illness needs two doses; a baby kept asleep past its
+      // waking time does not fall ill at all.
+      const int16 before = pet.Sickness;
+      mCheatAction0_Click();
+      if (pet.Sickness > before) CountUp(pet.Sickness);
+      return;
+    }
+    if (m >= pet.MinuteToChangeCharacter) return DoEvolve();
+    if (pet.Hunger > 0) pet.Hunger = static_cast<int16>(pet.Hunger - RandomBelow(2));
+    if (pet.Happiness > 0) pet.Happiness = static_cast<int16>(pet.Happiness - RandomBelow(2));
+    if (pet.Sickness == 0) {
+      if (pet.Hunger == 0) mCheatAttention0_Click();
+      if (pet.Happiness == 0) mCheatAttention1_Click();
+    }
+    return;
+  }
+
+  const int d = pet.HourMinutes;
+  const int day_half = d * 12;
+  if (m > day_half && m % day_half == 1) {
+    mCheatAction2_Click();
+    if (pet.SleepAction && pet.CharacterNo == kSelfSleeper && RandomBelow(2) == 0) SwitchOwnLightOff();
+    return;
+  }
+  if (pet.SleepAction) return;
+
+  if (m >= pet.MinuteToChangeCharacter) {
+    if (pet.CharacterNo > 4 && pet.CharacterNo != 7)
+      mCheatAction3_Click();  // old age
+    else
+      DoEvolve();
+    return;
+  }
+
+  if (m % (d * 3) == 2) mCheatAction1_Click();
+  if (m % d != 3) return;
+
+  CountUp(pet.TotalNeedCount, 2);
+  const int chance = static_cast<int>(std::floor((100 - pet.Weight) * random_.Next()));
+  if (chance < 10) {
+    mCheatAction0_Click();
+    CountUp(pet.Sickness, RandomBelow(2));
+  }
+  if (pet.Sickness > 0) CountDown(pet.DyingTimeLeft, pet.Age);
+
+  if (pet.Hunger > 0 && RandomBelow(2) == 0) {
+    --pet.Hunger;
+    if (RandomBelow(3) == 0 && !pet.AttentionDiscipline && pet.Hunger > 0 &&
+        pet.Discipline < kLastDiscipline)
+      RaiseDisciplineCall();
+  }
+  if (pet.Happiness > 0 && RandomBelow(2) == 0) {
+    --pet.Happiness;
+    if (RandomBelow(3) == 0 && !pet.AttentionDiscipline && pet.Happiness > 0 &&
+        pet.Discipline < kLastDiscipline)
+      RaiseDisciplineCall();
+  }
+
+  if (pet.Sickness != 0 || pet.AttentionDiscipline) return;
+  if (pet.Hunger == 0) mCheatAttention0_Click();
+  if (pet.Happiness == 0) mCheatAttention1_Click();
+}
+
+}  // namespace nib

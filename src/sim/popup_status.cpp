@@ -1,0 +1,26 @@
+// Hiding and showing the device: the popup's Hide item, the tray icon's
+// double click, and a calling pet when Auto Show is on.
+#include "sim/simulator.h"
+
+namespace nib {
+
+void Simulator::mPopupStatus_Click() {
+  if (menu.mPopupStatus.checked) {
+    PlaySound("\\sounds\\restore.wav");
+    menu.mPopupStatus.checked = false;
+    platform_.SetWindowVisible(true);
+    if (pet.InsulatingSheet != 1) {
+      menu.mPopupInsulatingSheet.enabled = true;
+    } else if (pet.SendInsulatingSheetToBack) {
+      // The device lies above its sheet.
+      platform_.SetTopMost(true);
+    }
+    return;
+  }
+  PlaySound("\\sounds\\hide.wav");
+  menu.mPopupStatus.checked = true;
+  platform_.SetWindowVisible(false);
+  if (!menu.mPopupInsulatingSheet.checked) menu.mPopupInsulatingSheet.enabled = false;
+}
+
+}  // namespace nib

@@ -1,0 +1,54 @@
+// The three short reactions after an action: scolded or injected, happy,
+// and refusing. Each frame lasts DelayValue ticks; AnimRepeat counts the
+// frames left, and the last one ends the reaction.
+#include "sim/simulator.h"
+
+namespace nib {
+
+bool Simulator::ReactionFrameDue() {
+  if (++pet.AnimStep < pet.DelayValue) return false;
+  pet.AnimStep = 0;
+  // Never below zero, even while an ending has not cleared the flag.
+  if (pet.AnimRepeat > 0) --pet.AnimRepeat;
+  return true;
+}
+
+void Simulator::DoUnhappyReaction() {
+  if (!pet.UnhappyReaction || !ReactionFrameDue()) return;
+  if (pet.AnimRepeat == 0) return DoAction(2);
+  pet.AnimFrame = static_cast<int16>((pet.AnimFrame + 1) % 4);
+  if (pet.AnimFrame < 0) pet.AnimFrame = 0;
+  scr.TempImage.Hide();
+  scr.TempImage.CopyPictureFrom(scr.TempUnhappy[pet.AnimFrame]);
+  if (ScreenVisible()) scr.TempImage.Show();
+}
+
+void Simulator::DoHappyReaction() {
+  if (!pet.HappyReaction || !ReactionFrameDue()) return;
+  if (pet.AnimRepeat == 0) {
+    if (!pet.Flushing) return DoAction(2);
+    // After a flush the reaction ends the flush itself.
+    pet.Flushing = false;
+    scr.TempImage.Hide();
+    pet.ActionTimeout = 0;
+    pet.HappyReaction = false;
+    DoMainScreen(true);
+    return;
+  }
+  pet.AnimFrame = pet.AnimFrame == 0 ? 1 : 0;
+  scr.TempImage.Hide();
+  scr.TempImage.Move(layout.HappyLeft, layout.HappyTop);
+  scr.TempImage.CopyPictureFrom(scr.TempHappy[pet.AnimFrame]);
+  if (ScreenVisible()) scr.TempImage.Show();
+}
+
+void Simulator::DoRefusalReaction() {
+  if (!pet.RefusalReaction || !ReactionFrameDue()) return;
+  if (pet.AnimRepeat == 0) return DoAction(2);
+  pet.AnimFrame = pet.AnimFrame == 0 ? 1 : 0;
+  scr.TempImage.Hide();
+  scr.TempImage.CopyPictureFrom(scr.TempNegative[pet.AnimFrame]);
+  if (ScreenVisible()) scr.TempImage.Show();
+}
+
+}  // namespace nib
