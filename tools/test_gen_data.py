@@ -31,6 +31,7 @@ EXPECTED_OUTPUTS = sorted(
                               "inssheet.gif", "inssheet.cur", "instruct.cur")]
     + [f"other/nibicon{i}.gif" for i in range(7)]
     + [f"Chars/00/{i}.{ext}" for i in range(3) for ext in ("gif", "ico")]
+    + [f"instruct/page{n:02d}.gif" for n in range(1, 12)]
     + ["sounds/" + n + ".wav" for n in (
         "attend", "beep", "change", "discipln", "hatch", "hide", "restore", "pageup", "pagedown",
         "plystart", "playing", "plyhappy", "plyunhap", "plystop", "reset", "turn", "turnsnd")])
@@ -364,7 +365,54 @@ BROKEN_SOURCES = [  # file, text replaced, replacement, expected line, words in 
     ("sounds/beep.tune", "E7 60", "E7 sixty", 2, "duration"),
     ("colors/Default/body.shell", "plate     #fff3ea", "plate     #fff3e", 4, "bad colour"),
     ("colors/Default/color.icon", "grid 16", "grid 20", 14, "needs 20x20 rows, found 16x16"),
+    ("instruct/page01.page", "font page", "font nosuch", 8, "no font 'nosuch'"),
+    ("instruct/page04.page", "picture other/nibicon0.gif", "picture other/nosuch.gif", 13,
+     "no picture 'other/nosuch.gif'"),
 ]
+
+
+def test_instruction_pages_are_numbered_cards(tree):
+    pages = sorted(n for n in files_under(tree) if n.startswith("instruct/"))
+    assert pages == [f"instruct/page{n:02d}.gif" for n in range(1, len(pages) + 1)], pages
+    assert 8 <= len(pages) <= 12, len(pages)
+    for name in pages:
+        page = gif(tree, name).convert("RGBA")
+        assert page.size == (480, 360), name
+        assert page.getpixel((0, 0))[3] == 0 and page.getpixel((479, 359))[3] == 0, "rounded corners"
+        assert page.getpixel((240, 180))[3] == 255, name
+        colours = {p[:3] for p in page.getdata() if p[3]}
+        assert {(0x3A, 0x32, 0x36), (0xC2, 0x45, 0x6B)} <= colours, f"{name}: ink and accent text"
+
+
+def page_source(text):
+    """Builds one page from `text` in a scratch copy of the data; (exit code, stderr, image)."""
+    scratch = tempfile.mkdtemp(prefix="gen_page_")
+    try:
+        data = os.path.join(scratch, "data")
+        shutil.copytree(DATA, data)
+        with open(os.path.join(data, "instruct", "page01.page"), "w") as f:
+            f.write(text)
+        out = os.path.join(scratch, "out")
+        result = run_gen("--out", out, data=data)
+        image = None
+        if result.returncode == 0:
+            image = Image.open(os.path.join(out, "instruct", "page01.gif")).convert("RGBA")
+        return result.returncode, result.stderr, image
+    finally:
+        shutil.rmtree(scratch)
+
+
+def test_page_text_wraps_and_marks_emphasis(tree):
+    head = "size 120 80\npaper #ffffff\nink #000000\naccent #ff0000\nfont page\n"
+    code, err, image = page_source(head + "text 4 4 60\nOne *two* three four five six\n")
+    assert code == 0, err
+    ink = [(x, y) for y in range(80) for x in range(120) if image.getpixel((x, y))[:3] == (0, 0, 0)]
+    red = [(x, y) for y in range(80) for x in range(120) if image.getpixel((x, y))[:3] == (255, 0, 0)]
+    assert red and ink, "plain words in ink, starred words in the accent colour"
+    assert max(x for x, _ in ink) < 64, "text stays inside its width"
+    assert max(y for _, y in ink) > 4 + 14, "long text goes on to a second line"
+    code, err, _ = page_source(head + "text 4 4 60\nOne\n\ntitle 0 0 Me\npicture instruct/page01.gif 0 0\n")
+    assert code == 1 and "page01.page:10:" in err and "cannot show itself" in err, err
 
 
 def test_broken_sources_are_named_with_their_line(tree):

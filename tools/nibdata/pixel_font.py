@@ -1,7 +1,7 @@
-"""Bitmap lettering for labels moulded into the shell.
+"""Bitmap lettering: labels moulded into the shell, and the text of pages.
 
     height 5
-    glyph A        ; 'space' names the blank glyph
+    glyph A        ; 'space' names the blank glyph, 'semicolon' the ';'
     .#.
     #.#
     ...            ; exactly `height` rows of '#' and '.'
@@ -11,6 +11,10 @@ from dataclasses import dataclass, field
 
 from .source_text import (SourceError, expect_words, is_skippable, parse_int,
                           read_lines, statement_words)
+
+
+# Characters a `glyph` line cannot name as themselves.
+NAMED_GLYPHS = {" ": "space", ";": "semicolon"}
 
 
 @dataclass
@@ -32,8 +36,11 @@ class Font:
             x += len(rows[0]) + 1
         return pixels
 
+    def glyph_width(self, char):
+        return len(self._glyph(char)[0])
+
     def _glyph(self, char):
-        key = "space" if char == " " else char
+        key = NAMED_GLYPHS.get(char, char)
         if key not in self.glyphs:
             raise SourceError(self.path, 0, f"font has no glyph '{char}'")
         return self.glyphs[key]

@@ -1,17 +1,19 @@
 """Maps each text source under the data folder to the files it makes."""
 
+import io
 import os
 from dataclasses import dataclass
 
 from PIL import Image
 
-from . import body_drawing
+from . import body_drawing, layout
 from .cursor_writer import encode_cur
 from .gif_writer import encode_gif
 from .icon_text import icon_images
 from .icon_writer import encode_ico
+from .page_drawing import draw_page
 from .pixel_font import load_font
-from .source_text import SourceError, Settings, parse_int
+from .source_text import SourceError, Settings, parse_int, read_lines
 from .sprite_text import parse_sprite_text, render_grid
 from .tone_synth import tune_to_wav
 
@@ -33,6 +35,9 @@ class DataTree:
         self.root = os.path.abspath(root)
         self.palette_dir = os.path.join(self.root, "palettes")
         self._fonts = {}
+        self._by_output = None
+        self._built = {}
+        self._building = set()
 
     def font(self, name):
         if name not in self._fonts:
@@ -56,7 +61,52 @@ class DataTree:
         return jobs
 
     def build(self, job):
-        return BUILDERS[_kind(job.source)](self, job.source)
+        if job.source not in self._built:
+            if job.source in self._building:
+                raise SourceError(job.source, 0, "shows itself (through the pictures it uses)")
+            self._building.add(job.source)
+            try:
+                self._built[job.source] = BUILDERS[_kind(job.source)](self, job.source)
+            finally:
+                self._building.discard(job.source)
+        return self._built[job.source]
+
+    def output_image(self, name, requester):
+        """The picture another source makes, by its output path; None if no source makes it."""
+        name, _, size = name.partition(":")      # "NAME.ico:16" picks an icon's size
+        if self._by_output is None:
+            self._by_output = {out.lower(): (job, n) for job in self.jobs()
+                               for n, out in enumerate(job.outputs)}
+        found = self._by_output.get(name.lower())
+        if found is None or os.path.splitext(name)[1].lower() not in (".gif", ".ico"):
+            return None
+        job, index = found
+        if job.source == requester:
+            raise SourceError(requester, 0, f"a page cannot show itself ({name})")
+        image = Image.open(io.BytesIO(self.build(job)[index]))
+        if name.lower().endswith(".ico"):
+            sizes = image.info.get("sizes", {image.size})
+            wanted = (int(size), int(size)) if size.isdigit() else max(sizes)
+            if wanted not in sizes:
+                return None
+            image = image.ico.getimage(wanted)
+        return image.convert("RGBA")
+
+    def colour_buttons(self, colour):
+        """Window pixels of buttons A, B and C as the colour's color.ini places them."""
+        keys = {}
+        path = os.path.join(self.root, "colors", colour, "color.ini")
+        if os.path.isfile(path):
+            for _, line in read_lines(path):
+                key, _, value = line.strip().partition("=")
+                if value.strip() and not line.strip().startswith(";"):
+                    try:
+                        keys[key.strip().lower()] = float(value.strip())
+                    except ValueError:
+                        pass
+        return {name: (round(keys.get(f"button{name.lower()}.left", x * 15) / 15),
+                       round(keys.get(f"button{name.lower()}.top", y * 15) / 15))
+                for name, (x, y) in layout.BUTTON_ORIGINS.items()}
 
 
 def _kind(path):
@@ -159,6 +209,10 @@ def _build_tune(tree, path):
     return [tune_to_wav(path)]
 
 
+def _build_page(tree, path):
+    return [encode_gif(draw_page(path, tree))]
+
+
 OUTPUT_NAMES = {
     ".sprite": ["{stem}.gif"],
     ".icon": ["{stem}.ico"],
@@ -168,6 +222,7 @@ OUTPUT_NAMES = {
     ".button": ["{stem}0.gif", "{stem}1.gif"],
     ".glass": ["{stem}.gif"],
     ".ini": ["{stem}.ini"],
+    ".page": ["{stem}.gif"],
 }
 BUILDERS = {
     ".sprite": _build_sprite,
@@ -178,4 +233,5 @@ BUILDERS = {
     ".button": _build_button,
     ".glass": _build_glass,
     ".ini": _build_text,
+    ".page": _build_page,
 }
