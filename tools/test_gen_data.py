@@ -28,7 +28,7 @@ EXPECTED_OUTPUTS = sorted(
     + [f"colors/{c}/{n}" for c in ("Mint", "Midnight") for n in COLOUR_FILES + ("reset0.gif", "reset1.gif")]
     + ["other/" + n for n in ("reset0.gif", "reset1.gif", "nibscr.gif", "attend.gif",
                               "front.cur", "back.cur", "push.cur", "point.cur",
-                              "inssheet.gif", "inssheet.cur", "instruct.cur")]
+                              "inssheet.gif", "inssheet.cur", "instruct.cur", "about.gif")]
     + [f"other/nibicon{i}.gif" for i in range(7)]
     + [f"Chars/00/{i}.{ext}" for i in range(3) for ext in ("gif", "ico")]
     + [f"instruct/page{n:02d}.gif" for n in range(1, 12)]
