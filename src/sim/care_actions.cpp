@@ -1,0 +1,135 @@
+// The icon actions: DoAction hands a button to the selected icon. Medicine,
+// the toilet and discipline live here; food, light, the game and the meter
+// have their own files.
+#include <algorithm>
+
+#include "sim/counters.h"
+#include "sim/simulator.h"
+
+namespace nib {
+
+namespace {
+
+constexpr int kButtonB = 1;
+constexpr int16 kFullDiscipline = 14;
+constexpr float kFlushStepTwips = 60;
+
+}  // namespace
+
+void Simulator::DoAction(int Button) {
+  switch (CurrentIcon) {
+    case 0:
+      DoFoodAction(Button);
+      break;
+    case 1:
+      DoLightAction(Button);
+      break;
+    case 2:
+      DoPlayAction(Button);
+      break;
+    case 3:
+      DoMedicineAction(Button);
+      break;
+    case 4:
+      DoToiletAction(Button);
+      break;
+    case 5:
+      DoMeterAction(Button);
+      break;
+    case 6:
+      DoDisciplineAction(Button);
+      break;
+    default:
+      break;
+  }
+}
+
+// The common start of the medicine and scolding animations; the reaction
+// steps of the tick run them.
+void Simulator::StartReaction(bool unhappy) {
+  if (unhappy) {
+    pet.UnhappyReaction = true;
+    scr.TempImage.CopyPictureFrom(scr.TempUnhappy[0]);
+    scr.TempImage.Move(layout.UnhappyLeft, layout.UnhappyTop);
+  } else {
+    pet.RefusalReaction = true;
+    scr.TempImage.CopyPictureFrom(scr.TempNegative[0]);
+    scr.TempImage.Move(layout.NoLeft, layout.NoTop);
+  }
+  // With a reaction flagged, clearing the screen leaves the darkness on.
+  DoMainScreen(false);
+  pet.ActionTimeout = 10;
+  pet.AnimFrame = 0;
+  pet.AnimStep = 0;
+  pet.AnimRepeat = 7;
+  scr.TempImage.SetVisible(ScreenVisible());
+  pet.IconTimeout = 10;
+}
+
+void Simulator::DoMedicineAction(int Button) {
+  if (Button == kButtonB && !pet.UnhappyReaction && !pet.RefusalReaction) {
+    // A healthy pet refuses the medicine.
+    StartReaction(pet.Sickness > 0);
+    return;
+  }
+  // One dose, however the animation ends.
+  if (pet.Sickness > 0) {
+    --pet.Sickness;
+    ResetDyingTime();
+  }
+  scr.TempImage.Hide();
+  pet.ActionTimeout = 0;
+  pet.UnhappyReaction = false;
+  pet.RefusalReaction = false;
+  DoMainScreen(true);
+  pet.IconTimeout = 10;
+}
+
+void Simulator::DoToiletAction(int Button) {
+  const bool running = pet.Flushing || pet.HappyReaction;
+  if (Button == kButtonB && !running) {
+    pet.ActionTimeout = 10;
+    StartFlush();
+    scr.Water.Show();
+    scr.Dark.SetWidth(scr.Dark.Width() - kFlushStepTwips);
+    pet.IconTimeout = 10;
+    return;
+  }
+  // Only a running flush can be stopped.
+  if (!running) return;
+  pet.ActionTimeout = 0;
+  scr.Water.Hide();
+  scr.Water.Move(layout.WaterLeft, layout.WaterTop);
+  scr.Dark.SetWidth(layout.DarkWidth);
+  HideDung();
+  pet.Dung = 0;
+  pet.Flushing = false;
+  scr.TempImage.Hide();
+  pet.HappyReaction = false;
+  DoMainScreen(true);
+}
+
+void Simulator::DoDisciplineAction(int Button) {
+  if (Button == kButtonB && !pet.UnhappyReaction) {
+    if (pet.AttentionDiscipline) PlaySound("\\sounds\\discipln.wav");
+    StartReaction(true);
+    ResetDyingTime();
+    return;
+  }
+  if (pet.AttentionDiscipline) {
+    pet.AttentionDiscipline = false;
+    // Four justified scoldings fill the bar: 0, 3, 7, 10, 14.
+    const int step = pet.Discipline == 0 || pet.Discipline == 7 ? 3 : 4;
+    pet.Discipline = static_cast<int16>(std::min(pet.Discipline + step, int{kFullDiscipline}));
+  } else if (pet.AttentionHungry || pet.AttentionHappy) {
+    CountUp(pet.DisciplineWhenNeed);
+  }
+  scr.TempImage.Hide();
+  pet.ActionTimeout = 0;
+  pet.UnhappyReaction = false;
+  DoMainScreen(true);
+  ResetDyingTime();
+  pet.IconTimeout = 10;
+}
+
+}  // namespace nib

@@ -1,0 +1,74 @@
+// The light icon: switching the room light on or off, which also answers a
+// sleeping pet's call for darkness.
+#include <cmath>
+
+#include "sim/counters.h"
+#include "sim/simulator.h"
+
+namespace nib {
+
+namespace {
+
+constexpr int kButtonA = 0;
+constexpr int kButtonB = 1;
+// Pictures of the darkness: asleep and awake.
+constexpr int kDarkAsleep = 0;
+constexpr int kDarkAwake = 2;
+
+}  // namespace
+
+void Simulator::DoLightAction(int Button) {
+  const bool menu_shown = scr.LightMenu.Visible();
+  if (!menu_shown) {
+    if (Button != kButtonB) return;
+    DoMainScreen(false);
+    scr.LightMenu.Show();
+    MenuIndex = pet.LightMenuIndex == 1 ? 1 : 0;
+    PlaceMenuArrow();
+    scr.RightArrow.Show();
+    pet.ActionTimeout = 10;
+    pet.IconTimeout = 10;
+    return;
+  }
+  if (Button == kButtonA) {
+    MenuIndex = MenuIndex == 0 ? 1 : 0;
+    PlaceMenuArrow();
+    pet.ActionTimeout = 10;
+    return;
+  }
+  scr.LightMenu.Hide();
+  scr.RightArrow.Hide();
+  pet.ActionTimeout = 0;
+  if (Button == kButtonB) ChooseLight();
+  DoMainScreen(true);
+}
+
+void Simulator::ChooseLight() {
+  pet.LightMenuIndex = MenuIndex;
+  if (MenuIndex == 0) {
+    pet.LightOff = false;
+    return;
+  }
+  pet.LightOff = true;
+  if (pet.SleepAction) {
+    pet.StatusText = menu.mCheatAction2.caption;
+    scr.Dark.CopyPictureFrom(scr.TempDark[kDarkAsleep]);
+    if (pet.AttentionSleep) {
+      // The pet asked for the dark: its call is answered, not missed.
+      if (pet.NeedCount > 0) --pet.NeedCount;
+      ResetDyingTime();
+      if (pet.AttentionHappy) CountUp(pet.CareWhenNeed);
+      if (pet.AttentionHungry) CountUp(pet.CareWhenNeed);
+      pet.AttentionHungry = pet.AttentionHappy = false;
+      pet.AttentionDiscipline = pet.AttentionSleep = false;
+      scr.AttendIcon.Hide();
+      pet.AttendTimeLeft = 0;
+    }
+  } else {
+    scr.Dark.CopyPictureFrom(scr.TempDark[kDarkAwake]);
+  }
+  // The flush narrows the darkness and gives this width back.
+  layout.DarkWidth = static_cast<int16>(std::lround(scr.Dark.Width()));
+}
+
+}  // namespace nib
