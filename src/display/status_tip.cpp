@@ -11,9 +11,6 @@ namespace nib {
 
 namespace {
 
-// The notification area holds 63 characters of tip.
-constexpr std::size_t kTipChars = 63;
-
 enum TipKind {
   kEmpty,
   kSleeping,
@@ -25,18 +22,21 @@ enum TipKind {
   kStatusLine,
 };
 
-// At most 63 characters, never cutting a UTF-8 sequence in two.
-std::string_view CutTip(std::string_view text) {
-  if (text.size() <= kTipChars) return text;
+}  // namespace
+
+// Counts characters, not bytes: a UTF-8 sequence is never cut in two.
+std::string_view CutLongStatusTip(std::string_view text) {
   std::size_t chars = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto byte = static_cast<unsigned char>(text[i]);
     if ((byte & 0xC0) == 0x80) continue;  // continuation byte
-    if (chars == kTipChars) return text.substr(0, i);
+    if (chars == kStatusTipChars) return text.substr(0, i);
     ++chars;
   }
   return text;
 }
+
+namespace {
 
 void AppendNumber(std::string& text, int value) {
   char digits[8];
@@ -46,13 +46,11 @@ void AppendNumber(std::string& text, int value) {
 
 }  // namespace
 
-std::string_view StatusTipCut(std::string_view text) { return CutTip(text); }
-
 void Simulator::DoSetToolTip() {
   const bool any_call = pet.AttentionHappy || pet.AttentionHungry || pet.AttentionDiscipline ||
                         pet.AttentionSleep;
   if (!any_call) {
-    scr.AttendIcon.Hide();
+    if (scr.AttendIcon.Visible()) scr.AttendIcon.Hide();
     pet.AttendTimeLeft = 0;
   }
 
@@ -132,7 +130,7 @@ void Simulator::DoSetToolTip() {
         text += *parts[1];
       }
     }
-    text.resize(CutTip(text).size());
+    text.resize(StatusTipCut(text).size());
   }
   if (pet.StatusText != cache.text) pet.StatusText = cache.text;
 }

@@ -275,14 +275,15 @@ void Simulator::ShowPetState() {
       TrayIconSource = &scr.TempIcon[Wrap(frame, 8)];
     }
   }
-  if (picture) scr.NibChar.CopyPictureFrom(*picture);
+  if (picture && scr.NibChar.GetPicture() != picture->GetPicture())
+    scr.NibChar.CopyPictureFrom(*picture);
 
   // The pet shows on the main screen only: not over an action screen, not
   // while the skull blinks alone, not in the angel's age view.
   bool show = ScreenVisible() && pet.ActionTimeout == 0;
   if (dying > 0 && dying < kLayingFrom) show = false;
   if (pet.CharacterNo == kAngel && pet.AnimStep == 1) show = false;
-  if (show) scr.NibChar.Show();
+  if (show && !scr.NibChar.Visible()) scr.NibChar.Show();
 
   if (pet.InsulatingSheet == 1) {
     // The sheet's own tray text stands; the pet's is sent again later.
