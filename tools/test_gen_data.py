@@ -32,6 +32,13 @@ EXPECTED_OUTPUTS = sorted(
     + [f"other/nibicon{i}.gif" for i in range(7)]
     + [f"Chars/00/{i}.{ext}" for i in range(3) for ext in ("gif", "ico")]
     + [f"instruct/page{n:02d}.gif" for n in range(1, 12)]
+    + ["plugins/Nachtglas/" + n for n in (
+        ["plugin.ini", "other/nibscr.gif", "other/attend.gif", "instruct/page01.gif", "instruct/page02.gif"]
+        + [f"other/nibicon{i}.gif" for i in range(7)]
+        + ["Chars/01/" + n for n in (
+            [f"{i}.gif" for i in range(4)] + [f"{i}.ico" for i in range(8)] + ["char.ini"]
+            + [f"{pose}{i}.gif" for pose in ("eat", "no", "sick", "happy", "sleep", "stool") for i in range(2)]
+            + [f"unhp{i}.gif" for i in range(3)] + [f"play{i}.gif" for i in range(4)])])]
     + ["sounds/" + n + ".wav" for n in (
         "attend", "beep", "change", "discipln", "hatch", "hide", "restore", "pageup", "pagedown",
         "plystart", "playing", "plyhappy", "plyunhap", "plystop", "reset", "turn", "turnsnd")])
@@ -382,6 +389,34 @@ def test_instruction_pages_are_numbered_cards(tree):
         assert page.getpixel((240, 180))[3] == 255, name
         colours = {p[:3] for p in page.getdata() if p[3]}
         assert {(0x3A, 0x32, 0x36), (0xC2, 0x45, 0x6B)} <= colours, f"{name}: ink and accent text"
+
+
+def test_plugins_mirror_the_base_tree(tree):
+    outputs = set(files_under(tree))
+    plugins = sorted({n.split("/")[1] for n in outputs if n.startswith("plugins/")})
+    assert plugins, "a sample plugin is expected"
+    for plugin in plugins:
+        root = f"plugins/{plugin}/"
+        keys = layout_numbers(os.path.join(tree, root + "plugin.ini"))
+        assert keys.get("name") and keys.get("description"), plugin
+        assert f"colors/{keys.get('defaultcolor')}/front.gif" in outputs, f"{plugin}: no such default colour"
+        own = {n[len(root):] for n in outputs if n.startswith(root)}
+        for name in own:
+            folder = name.rsplit("/", 1)[0]
+            if name.startswith(("other/", "Chars/")):
+                assert name in outputs, f"{plugin}: {name} replaces nothing the program loads"
+            if name.startswith("Chars/"):
+                base = {n for n in outputs if n.startswith(folder + "/")}
+                mine = {folder + "/" + n.rsplit("/", 1)[1] for n in own if n.startswith(folder + "/")}
+                assert mine == base, f"{plugin}: {folder} differs from the base set: {mine ^ base}"
+        if "other/nibscr.gif" in own:
+            glass = gif(tree, root + "other/nibscr.gif").convert("RGB")
+            plain = glass.getpixel((1, 1))
+            for stem in [f"nibicon{i}" for i in range(7)] + ["attend"]:
+                left, top = (round(float(keys.get(f"{stem}.{side}", "nan")) / 15) for side in ("left", "top"))
+                icon = opaque_mask(gif(tree, root + f"other/{stem}.gif"))
+                assert all(glass.getpixel((left - 35 + x, top - 56 + y)) != plain for x, y in icon), \
+                    f"{plugin}: {stem} does not sit on its faint copy on the glass"
 
 
 def page_source(text):

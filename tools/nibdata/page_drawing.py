@@ -37,7 +37,8 @@ statements, drawn in order onto a sheet of paper:
 
 SCALE is a whole number (blocky) or a fraction below 1 (smooth, onto what is
 already drawn). Pictures are looked up by output path, so a page can show the
-real sprites, icons and shells.
+real sprites, icons and shells; a page inside a plugin's folder takes the
+plugin's own copy of a picture first (not of a colour's).
 """
 
 import math
@@ -53,6 +54,7 @@ from .sprite_text import _load_palette, _set_colour, render_grid
 
 SETTINGS = {"size", "paper", "card", "ink", "accent", "muted", "font"}
 BADGE = 13          # diameter of a button badge
+KEY_LABEL = (58, 50, 54)   # key caps are light whatever the paper, so their labels are dark
 SHEET_TOP = 107     # the sheet window's top in device pixels (1600 twips)
 
 
@@ -70,6 +72,9 @@ class Page:
         self.palette = {".": None}
         self.image = None
         self.leading = 1
+        # A page inside a plugin shows the plugin's pictures first, as the program does.
+        parts = os.path.relpath(path, tree.root).replace(os.sep, "/").split("/")
+        self.plugin = f"plugins/{parts[1]}/" if len(parts) > 2 and parts[0] == "plugins" else ""
 
     # --- reading -------------------------------------------------------------
 
@@ -283,7 +288,11 @@ class Page:
 
     def _output(self, name, number):
         try:
-            art = self.tree.output_image(name, self.path)
+            art = None
+            if self.plugin and not name.lower().startswith(("colors/", "plugins/")):
+                art = self.tree.output_image(self.plugin + name, self.path)
+            if art is None:
+                art = self.tree.output_image(name, self.path)
         except SourceError as error:
             if error.path != self.path or error.line:
                 raise
@@ -404,7 +413,7 @@ class Page:
         draw.rounded_rectangle((x, y, x + width - 1, y + height - 3), 3, fill=(240, 238, 242, 255),
                                outline=(150, 146, 156, 255))
         left = x + (width - self._line_width(label)) // 2
-        self._draw_words(label, left, y + 1 - 1, self.ink)
+        self._draw_words(label, left, y, KEY_LABEL)
 
     # --- the end ----------------------------------------------------------------
 
