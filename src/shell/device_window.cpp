@@ -1,7 +1,9 @@
 #include "shell/device_window.h"
 
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -11,12 +13,14 @@
 #include <cmath>
 #include <exception>
 #include <unordered_map>
+#include <utility>
 
 #include "display/screen.h"
 #include "display/window_shape.h"
 #include "shell/menu_mirror.h"
 #include "shell/picture_files.h"
 #include "shell/qt_platform.h"
+#include "sim/key_codes.h"
 #include "sim/simulator.h"
 
 namespace nib {
@@ -53,6 +57,58 @@ int ButtonMask(Qt::MouseButtons buttons) {
 
 bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
+using MouseHandler = void (Simulator::*)(int, int, float, float);
+struct ButtonHandlers {
+  MouseHandler down = nullptr;
+  MouseHandler up = nullptr;
+};
+
+// The core's handlers of a device button; none for any other element.
+ButtonHandlers HandlersOf(const Screen& scr, const Element* element) {
+  if (element == &scr.ButtonA) return {&Simulator::ButtonA_MouseDown, &Simulator::ButtonA_MouseUp};
+  if (element == &scr.ButtonB) return {&Simulator::ButtonB_MouseDown, &Simulator::ButtonB_MouseUp};
+  if (element == &scr.ButtonC) return {&Simulator::ButtonC_MouseDown, &Simulator::ButtonC_MouseUp};
+  if (element == &scr.ResetButton)
+    return {&Simulator::ResetButton_MouseDown, &Simulator::ResetButton_MouseUp};
+  return {};
+}
+
+// The device's key code of a Qt key; 0 for keys the device knows nothing of.
+int KeyCodeOf(int qt_key) {
+  if (qt_key >= Qt::Key_A && qt_key <= Qt::Key_Z) return kKeyA + (qt_key - Qt::Key_A);
+  switch (qt_key) {
+    case Qt::Key_Backspace:
+      return kKeyBack;
+    case Qt::Key_Tab:
+      return kKeyTab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return kKeyReturn;
+    case Qt::Key_Escape:
+      return kKeyEscape;
+    case Qt::Key_PageUp:
+      return kKeyPageUp;
+    case Qt::Key_PageDown:
+      return kKeyPageDown;
+    case Qt::Key_End:
+      return kKeyEnd;
+    case Qt::Key_Home:
+      return kKeyHome;
+    case Qt::Key_Left:
+      return kKeyLeft;
+    case Qt::Key_Up:
+      return kKeyUp;
+    case Qt::Key_Right:
+      return kKeyRight;
+    case Qt::Key_Down:
+      return kKeyDown;
+    case Qt::Key_F1:
+      return kKeyF1;
+    default:
+      return 0;
+  }
+}
+
 }  // namespace
 
 DeviceWindow::DeviceWindow(Simulator& sim, QtPlatform& platform, QWidget* parent)
@@ -65,6 +121,8 @@ DeviceWindow::DeviceWindow(Simulator& sim, QtPlatform& platform, QWidget* parent
                static_cast<int>(kWindowHeight / kTwipsPerPixel));
   setMask(outline_);
   setMouseTracking(true);
+  // The arrow keys press the device's buttons.
+  setFocusPolicy(Qt::StrongFocus);
   // The pet is rarely the active window; its tips show all the same.
   setAttribute(Qt::WA_AlwaysShowToolTips);
   menu_ = std::make_unique<MenuMirror>(
@@ -212,13 +270,27 @@ QPointF DeviceWindow::TwipsAt(const QPointF& global_pos) const {
   return local * kTwipsPerPixel;
 }
 
+const Element* DeviceWindow::DeviceButtonAt(const QPointF& twips) const {
+  const Element* element = sim_.scr.ElementAt(twips.x(), twips.y());
+  return HandlersOf(sim_.scr, element).down ? element : nullptr;
+}
+
 void DeviceWindow::mousePressEvent(QMouseEvent* event) {
   const int button = ButtonCode(event->button());
   if (button == 0 || unloaded_) return;
+  const QPointF at = TwipsAt(event->globalPosition());
+  if (!pressed_button_) pressed_button_ = DeviceButtonAt(at);
+  if (const Element* target = pressed_button_) {
+    // Every mouse button goes to the device button; only the left acts.
+    const MouseHandler down = HandlersOf(sim_.scr, target).down;
+    CallCore("button down", [&] {
+      (sim_.*down)(button, 0, at.x() - target->Left(), at.y() - target->Top());
+    });
+    return;
+  }
   // Wayland lets no program place its own window; the compositor drags it.
   if (button == kLeftButton && OnWayland() && windowHandle() && windowHandle()->startSystemMove())
     return;
-  const QPointF at = TwipsAt(event->globalPosition());
   CallCore("mouse down", [&] { sim_.DragMouseDown(button, at.x(), at.y()); });
 }
 
@@ -231,9 +303,47 @@ void DeviceWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void DeviceWindow::mouseReleaseEvent(QMouseEvent* event) {
+  if (unloaded_) return;
+  const Element* target = pressed_button_;
+  if (!(event->buttons() & (Qt::LeftButton | Qt::RightButton))) pressed_button_ = nullptr;
   const int button = ButtonCode(event->button());
-  if (button == 0 || unloaded_) return;
+  if (button == 0) return;
+  if (target) {
+    const QPointF at = TwipsAt(event->globalPosition());
+    const MouseHandler up = HandlersOf(sim_.scr, target).up;
+    CallCore("button up", [&] {
+      (sim_.*up)(button, 0, at.x() - target->Left(), at.y() - target->Top());
+    });
+    return;
+  }
   CallCore("mouse up", [&] { sim_.DragMouseUp(button); });
+}
+
+void DeviceWindow::keyPressEvent(QKeyEvent* event) {
+  event->accept();
+  if (unloaded_) return;
+  const int code = KeyCodeOf(event->key());
+  // Repeats go through: the core presses a held button only once.
+  CallCore("key down", [&] { sim_.Form_KeyDown(code, 0); });
+}
+
+void DeviceWindow::keyReleaseEvent(QKeyEvent* event) {
+  event->accept();
+  if (unloaded_ || event->isAutoRepeat()) return;
+  const int code = KeyCodeOf(event->key());
+  CallCore("key up", [&] { sim_.Form_KeyUp(code, 0); });
+}
+
+void DeviceWindow::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  if (unloaded_) return;
+  // A key let go in another window never comes up here; its button would
+  // stay held and take part in the next combination.
+  const Pet& pet = sim_.pet;
+  const std::pair<bool, int> keys[] = {
+      {pet.ButtonAPressed, kKeyLeft}, {pet.ButtonBPressed, kKeyDown}, {pet.ButtonCPressed, kKeyRight}};
+  for (const auto& [held, code] : keys)
+    if (held) CallCore("key up", [&, code = code] { sim_.Form_KeyUp(code, 0); });
 }
 
 void DeviceWindow::UpdateHover(const QPointF& local_px) {

@@ -1,6 +1,6 @@
 // The borderless, egg-shaped main window. It paints the core's screen
-// elements, feeds it the tick and the mouse, and repaints only the
-// rectangles the core reports as changed.
+// elements, feeds it the tick, the mouse and the keys, and repaints only
+// the rectangles the core reports as changed.
 #pragma once
 
 #include <QPoint>
@@ -62,6 +62,9 @@ class DeviceWindow : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -73,6 +76,8 @@ class DeviceWindow : public QWidget {
   // Cursor and tooltip of the element under the pointer.
   void UpdateHover(const QPointF& local_px);
   void RefreshHover();
+  // The device button (A, B, C or reset) at a point in twips, or null.
+  const Element* DeviceButtonAt(const QPointF& twips) const;
 
   Simulator& sim_;
   QtPlatform& platform_;
@@ -80,6 +85,9 @@ class DeviceWindow : public QWidget {
   QTimer timer_;
   const QRegion outline_;
   bool unloaded_ = false;
+  // The device button that took the mouse press gets every mouse event
+  // until the last mouse button is up, wherever the pointer goes.
+  const Element* pressed_button_ = nullptr;
   // What the pointer currently shows, to change cursor and tip only when
   // they differ.
   Cursor hover_cursor_;

@@ -164,7 +164,9 @@ TEST_P(ButtonTableTest, PressActsAsTheStateSays) {
       break;
   }
   EXPECT_EQ(platform.sounds, c.sounds);
-  if (pet.InsulatingSheet != 1) EXPECT_EQ(pet.AttendTimeLeft, 115);
+  if (pet.InsulatingSheet != 1) {
+    EXPECT_EQ(pet.AttendTimeLeft, 115);
+  }
   c.check(sim);
 }
 

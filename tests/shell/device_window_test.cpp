@@ -27,10 +27,12 @@
 #include "shell/quit_signals.h"
 #include "shell/settings_store.h"
 #include "shell/tray_icon.h"
+#include "shell/window_fixture.h"
 #include "sim/random_source.h"
 #include "sim/simulator.h"
 
 using namespace nib;
+using namespace nib::window_fixture;
 
 using ScreenChange = std::function<void(Screen&)>;
 Q_DECLARE_METATYPE(ScreenChange)
@@ -82,32 +84,6 @@ const char* const kSavedKeys[] = {"InsulatingSheet",
                                   "CareWhenNeed"};
 
 constexpr char kMissing[] = "\x01missing";
-
-bool CopyTree(const QString& from, const QString& to) {
-  QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-  while (it.hasNext()) {
-    const QString source = it.next();
-    const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
-    if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target)) return false;
-  }
-  return true;
-}
-
-// Core, platform and window as the program puts them together.
-struct Device {
-  Device(const QString& folder, const QString& ini)
-      : platform(folder, ini), sim(platform, random), window(sim, platform) {}
-
-  void Start(const std::string& pet_name) {
-    window.Load(pet_name);
-    if (!platform.WindowVisibilityChosen()) window.show();
-  }
-
-  QtPlatform platform;
-  StdRandomSource random;
-  Simulator sim;
-  DeviceWindow window;
-};
 
 // Records what the window paints.
 class PaintRecorder : public QObject {
@@ -209,20 +185,6 @@ QRegion ChangedPixels(const std::vector<ElementState>& before,
   return changed;
 }
 
-// The offscreen platform cannot shape windows and says so at every start;
-// the painting is cut to the outline all the same.
-QtMessageHandler g_next_handler = nullptr;
-void QuietAboutMasks(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (text.contains(QLatin1String("does not support setting window masks"))) return;
-  g_next_handler(type, context, text);
-}
-
-// Lets every pending repaint happen.
-void Settle() {
-  QTest::qWait(60);
-  QCoreApplication::processEvents();
-}
-
 }  // namespace
 
 class DeviceWindowTest : public QObject {
@@ -233,12 +195,7 @@ class DeviceWindowTest : public QObject {
   QString Ini() const { return settings_->filePath(QStringLiteral("settings.ini")); }
   // A started device, shown and painted, with the tick in the test's hands.
   std::unique_ptr<Device> StartDevice(const std::string& pet_name) {
-    auto device = std::make_unique<Device>(Folder(), Ini());
-    device->Start(pet_name);
-    if (!QTest::qWaitForWindowExposed(&device->window)) return nullptr;
-    device->window.Tick().stop();
-    Settle();
-    return device;
+    return window_fixture::StartDevice(Folder(), Ini(), pet_name);
   }
   std::string SavedValue(const std::string& pet_name, const char* key) {
     SettingsStore store(Ini());
@@ -250,7 +207,7 @@ class DeviceWindowTest : public QObject {
 
  private slots:
   void initTestCase() {
-    g_next_handler = qInstallMessageHandler(QuietAboutMasks);
+    window_fixture::InstallQuietAboutMasks();
     const QString generated = qEnvironmentVariable("NIBBET_PROGRAM_DIR");
     if (generated.isEmpty() || !QFileInfo::exists(generated + QStringLiteral("/colors/Default")))
       QSKIP("No generated program folder (NIBBET_PROGRAM_DIR)");

@@ -1,0 +1,81 @@
+// The device window with the real core, pictures and settings store, as the
+// program puts them together, on a private copy of the generated program
+// folder. Shared by the Qt tests of the window.
+#pragma once
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+#include <memory>
+#include <string>
+
+#include "shell/device_window.h"
+#include "shell/qt_platform.h"
+#include "sim/random_source.h"
+#include "sim/simulator.h"
+
+namespace nib::window_fixture {
+
+inline bool CopyTree(const QString& from, const QString& to) {
+  QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString source = it.next();
+    const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
+    if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target)) return false;
+  }
+  return true;
+}
+
+// Core, platform and window as the program puts them together.
+struct Device {
+  Device(const QString& folder, const QString& ini)
+      : platform(folder, ini), sim(platform, random), window(sim, platform) {}
+
+  void Start(const std::string& pet_name) {
+    window.Load(pet_name);
+    if (!platform.WindowVisibilityChosen()) window.show();
+  }
+
+  QtPlatform platform;
+  StdRandomSource random;
+  Simulator sim;
+  DeviceWindow window;
+};
+
+// The offscreen platform cannot shape windows and says so at every start;
+// the painting is cut to the outline all the same.
+inline QtMessageHandler& NextMessageHandler() {
+  static QtMessageHandler next = nullptr;
+  return next;
+}
+inline void QuietAboutMasks(QtMsgType type, const QMessageLogContext& context,
+                            const QString& text) {
+  if (text.contains(QLatin1String("does not support setting window masks"))) return;
+  NextMessageHandler()(type, context, text);
+}
+inline void InstallQuietAboutMasks() {
+  NextMessageHandler() = qInstallMessageHandler(QuietAboutMasks);
+}
+
+// Lets every pending repaint happen.
+inline void Settle() {
+  QTest::qWait(60);
+  QCoreApplication::processEvents();
+}
+
+// A started device, shown and painted, with the tick in the test's hands;
+// null when the window never showed.
+inline std::unique_ptr<Device> StartDevice(const QString& folder, const QString& ini,
+                                           const std::string& pet_name) {
+  auto device = std::make_unique<Device>(folder, ini);
+  device->Start(pet_name);
+  if (!QTest::qWaitForWindowExposed(&device->window)) return nullptr;
+  device->window.Tick().stop();
+  Settle();
+  return device;
+}
+
+}  // namespace nib::window_fixture
