@@ -79,6 +79,7 @@ void FakePlatform::TrayAdd(const Picture& icon, const std::string& tip) {
 }
 
 void FakePlatform::TrayModify(const Picture& icon, const std::string& tip) {
+  ++tray_modifies;
   tray_icon = icon;
   tray_tip = tip;
 }

@@ -97,6 +97,7 @@ class FakePlatform : public Platform {
   bool tray_present = false;
   std::string tray_tip;
   Picture tray_icon;
+  int tray_modifies = 0;
 
   static std::string Fold(const std::string& path);
 
