@@ -30,6 +30,8 @@ statements, drawn in order onto a sheet of paper:
     Chars/00/0.gif 63 78                       ; then LCD pictures at window pixels,
     pressed B                                  ; pressed buttons,
     sheet 700                                  ; the insulating sheet pushed in by N twips
+    screen 20 40 [SCALE] [matrix]              ; the LCD glass alone (or its dot matrix),
+    other/feedmenu.gif 615 1140                ; with pictures at layout places in twips
     sprite 10 10 2                             ; an inline grid in the palette above
     box X Y W H FILL [EDGE [RADIUS]]
     line X0 Y0 X1 Y1 COLOUR                    ; `arrow` draws a head at the end
@@ -90,7 +92,7 @@ class Page:
             if not words:
                 continue
             name = words[0]
-            if name in ("text", "toy", "sprite"):
+            if name in ("text", "toy", "sprite", "screen"):
                 block, i = _block(lines, i)
                 getattr(self, "_" + name)(words, number, block, line)
             elif name in SETTINGS or name in ("palette", "colour"):
@@ -354,6 +356,33 @@ class Page:
                 if not inside_window(px, py):
                     window.putpixel((px, py), (0, 0, 0, 0))
         return window
+
+    def _screen(self, words, number, block, line):
+        """The LCD glass alone with pictures at their layout places (twips, as in the .ini files)."""
+        self._start(number)
+        if len(words) < 3 or len(words) > 5:
+            raise SourceError(self.path, number, "expected 'screen X Y [SCALE] [matrix]'")
+        x, y = (parse_int(w, self.path, number, "position", -2000, 4000) for w in words[1:3])
+        scale, matrix = 1, False
+        for word in words[3:]:
+            if word == "matrix":
+                matrix = True
+            else:
+                scale = parse_float(word, self.path, number, "scale", 0.05, 16)
+        glass = self._output("other/nibscr.gif", number).copy()
+        gx, gy = layout.GLASS_ORIGIN
+        for row_number, row in block:
+            parts = statement_words(row)
+            if len(parts) != 3:
+                raise SourceError(self.path, row_number, "expected 'NAME LEFT TOP' (twips)")
+            left, top = (parse_int(w, self.path, row_number, "position", -30000, 30000)
+                         for w in parts[1:])
+            glass.alpha_composite(self._output(parts[0], row_number),
+                                  (round(left / 15) - gx, round(top / 15) - gy))
+        if matrix:
+            mx, my, mw, mh = layout.DOT_MATRIX
+            glass = glass.crop((mx - gx - 4, my - gy - 4, mx - gx + mw + 4, my - gy + mh + 4))
+        self._paste(glass, x, y, scale)
 
     def _sprite(self, words, number, block, line):
         self._start(number)
