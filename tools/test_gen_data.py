@@ -103,10 +103,11 @@ def test_same_sources_give_same_bytes(tree):
         shutil.rmtree(again)
 
 
-def test_writes_exactly_the_listed_outputs(tree):
+def test_writes_the_listed_outputs(tree):
     listed = run_gen("--list-outputs").stdout.split()
-    assert sorted(listed) == EXPECTED_OUTPUTS, set(listed) ^ set(EXPECTED_OUTPUTS)
-    assert sorted(files_under(tree)) == EXPECTED_OUTPUTS
+    # The art grows; these are the files the generator's own checks rely on.
+    assert set(EXPECTED_OUTPUTS) <= set(listed), set(EXPECTED_OUTPUTS) - set(listed)
+    assert sorted(files_under(tree)) == sorted(listed)
 
 
 def test_lists_every_data_file_as_input(tree):
