@@ -126,7 +126,8 @@ def _speaker_holes(relief, theme):
 
 
 def _sheet_slot(relief, theme):
-    slot = rounded_rect(128, 105.5, 150, 108.5, 1.2)
+    # Level with the middle of the attached sheet's strip (window y 116..133).
+    slot = rounded_rect(128, 120.5, 150, 123.5, 1.2)
     relief.lift(grown(slot, 2), -1.0, 2)
     relief.paint(slot, theme.colour("slot"))
     relief.lift(slot, -2, 1)
