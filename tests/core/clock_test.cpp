@@ -158,5 +158,24 @@ TEST_F(ClockTest, TheTickDrawsTheClockOnlyWhileItIsShown) {
   EXPECT_EQ(scr.HourDigit[1].GetPicture(), nullptr);
 }
 
+TEST_F(ClockTest, BWithoutAHighlightTogglesTheClockOverThePet) {
+  platform.now = {9, 5, 7, false};
+  scr.NibChar.Show();
+  sim.DoButtonB();
+  ASSERT_TRUE(pet.TimerScreen);
+  EXPECT_FALSE(scr.NibChar.Visible());
+  sim.Timer1_Timer();
+  EXPECT_EQ(Shows(scr.HourDigit[1], scr.LargeNumber), 9);
+  EXPECT_TRUE(scr.SecondIdx.Visible());
+  // A and C alone do nothing on the clock.
+  sim.DoButtonA(true);
+  sim.DoButtonA(false);
+  EXPECT_EQ(sim.CurrentIcon, 7);
+  sim.DoButtonB();
+  EXPECT_FALSE(pet.TimerScreen);
+  for (Element* e : ClockElements()) EXPECT_FALSE(e->Visible()) << e->Name() << e->Index();
+  EXPECT_TRUE(scr.NibChar.Visible());
+}
+
 }  // namespace
 }  // namespace nib::testing

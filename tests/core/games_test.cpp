@@ -533,5 +533,135 @@ TEST_F(GamesTest, NoGameNoWork) {
   EXPECT_TRUE(random.draws.empty());
 }
 
+// The whole device: the buttons pick the game icon and play, the tick runs
+// the steps and the pet's reactions.
+class GameOnTheDeviceTest : public GamesTest {
+ protected:
+  void SetUp() override {
+    GamesTest::SetUp();
+    sim.CurrentIcon = 7;
+  }
+  void A() {
+    sim.DoButtonA(true);
+    sim.DoButtonA(false);
+  }
+  void B() { sim.DoButtonB(); }
+  void C() {
+    sim.DoButtonC(true);
+    sim.DoButtonC(false);
+  }
+  void OpenGameIcon() {
+    for (int i = 0; i < 3; ++i) A();
+    ASSERT_EQ(sim.CurrentIcon, 2);
+  }
+  // Ticks until the stage is reached; the number of ticks it took.
+  int TicksUntilStage(int stage, int limit = 500) {
+    for (int n = 1; n <= limit; ++n) {
+      sim.Timer1_Timer();
+      if (sim.PlayStage == stage) return n;
+    }
+    return -1;
+  }
+};
+
+TEST_F(GameOnTheDeviceTest, EachVariantPlaysToItsScoreAndOnToTheNextGame) {
+  struct Case {
+    const char* what;
+    bool numbers;
+  };
+  for (const Case c : {Case{"turn game", false}, Case{"number game", true}}) {
+    SCOPED_TRACE(c.what);
+    UseNumberGame(c.numbers);
+    menu.mCheats.visible = true;  // every guess is won
+    pet.Happiness = 2;
+    pet.PlayCounter = 0;
+    OpenGameIcon();
+    B();
+    ASSERT_EQ(sim.PlayStage, 1);
+    EXPECT_EQ(TicksUntilStage(2), 45);
+    for (int guess = 0; guess < 5; ++guess) {
+      SCOPED_TRACE(guess);
+      (guess % 2 == 0) ? A() : B();
+      ASSERT_EQ(sim.PlayStage, 3);
+      EXPECT_EQ(c.numbers, scr.ResultNumber.Visible());
+      EXPECT_EQ(TicksUntilStage(5), 15);
+      EXPECT_TRUE(pet.HappyReaction);
+      // The happy animation ends by itself and the next guess follows; its
+      // first tick was the one that started it.
+      EXPECT_EQ(TicksUntilStage(1), 48);
+      ASSERT_EQ(TicksUntilStage(guess < 4 ? 2 : 6), 1);
+    }
+    EXPECT_EQ(sim.PlayWins, 5);
+    EXPECT_TRUE(scr.PlayResult.Visible());
+    EXPECT_EQ(Shows(scr.YourScore, scr.LargeNumber), 5);
+    EXPECT_EQ(Shows(scr.NibScore, scr.LargeNumber), 0);
+    EXPECT_EQ(pet.PlayCounter, 1);
+    EXPECT_EQ(pet.Happiness, 3);
+    EXPECT_EQ(TicksUntilStage(7), 35);
+    EXPECT_EQ(TicksUntilStage(1), 48);  // a new game
+    EXPECT_EQ(sim.GuessCount, 0);
+    C();
+    EXPECT_EQ(sim.PlayStage, 0);
+    EXPECT_EQ(pet.ActionTimeout, 0);
+    C();  // drop the highlight for the next case
+    ASSERT_EQ(sim.CurrentIcon, 7);
+  }
+}
+
+TEST_F(GameOnTheDeviceTest, AGuessLeftAloneForTenSecondsQuitsWithABeep) {
+  OpenGameIcon();
+  B();
+  TicksUntilStage(2);
+  for (int s = 0; s < 9; ++s) NextSecond();
+  EXPECT_EQ(sim.PlayStage, 2);
+  platform.sounds.clear();
+  NextSecond();
+  EXPECT_EQ(sim.PlayStage, 0);
+  EXPECT_EQ(pet.ActionTimeout, 0);
+  EXPECT_EQ(SoundsOf("\\sounds\\beep.wav"), 1);
+  for (Element* e : GameElements()) EXPECT_FALSE(e->Visible()) << e->Name();
+}
+
+TEST_F(GameOnTheDeviceTest, ARefusalEndsByItselfAndLeavesNoGame) {
+  pet.Sickness = 1;
+  OpenGameIcon();
+  B();
+  EXPECT_TRUE(pet.RefusalReaction);
+  Ticks(49);
+  EXPECT_FALSE(pet.RefusalReaction);
+  EXPECT_EQ(sim.PlayStage, 0);
+  EXPECT_EQ(pet.ActionTimeout, 0);
+  EXPECT_FALSE(scr.TempImage.Visible());
+}
+
+TEST_F(GameOnTheDeviceTest, EndingTheCurrentActionEndsTheGameInEveryStage) {
+  for (const int stage : {1, 2, 3, 5, 6, 7}) {
+    SCOPED_TRACE(stage);
+    OpenGameIcon();
+    B();
+    if (stage == 6 || stage == 7) {
+      sim.GuessCount = 5;
+    } else if (stage > 1) {
+      TicksUntilStage(2);
+    }
+    if (stage == 3 || stage == 5) {
+      random.draws = {0.0};
+      A();  // the pet turns left: won
+    }
+    if (stage > 3) TicksUntilStage(stage);
+    ASSERT_EQ(sim.PlayStage, stage);
+
+    sim.DoEndCurrentAction();
+    EXPECT_EQ(sim.PlayStage, 0);
+    EXPECT_EQ(pet.ActionTimeout, 0);
+    EXPECT_FALSE(pet.HappyReaction || pet.UnhappyReaction || pet.RefusalReaction);
+    for (Element* e : GameElements()) EXPECT_FALSE(e->Visible()) << e->Name();
+    Ticks(100);
+    EXPECT_EQ(sim.PlayStage, 0);
+    C();
+    ASSERT_EQ(sim.CurrentIcon, 7);
+  }
+}
+
 }  // namespace
 }  // namespace nib::testing

@@ -173,5 +173,42 @@ TEST_F(MeterTest, OtherButtonNumbersDoNothing) {
   EXPECT_TRUE(scr.Meter[0].Visible());
 }
 
+TEST_F(MeterTest, OnTheDeviceBPagesAndCReturnsToTheSleepingPetInTheDark) {
+  sim.CurrentIcon = 7;
+  pet.SleepAction = true;
+  pet.LightOff = true;
+  scr.Dark.Show();
+  for (int i = 0; i < 6; ++i) {
+    sim.DoButtonA(true);
+    sim.DoButtonA(false);
+  }
+  ASSERT_EQ(sim.CurrentIcon, 5);
+  sim.DoButtonB();
+  EXPECT_EQ(sim.MeterPage, 0);
+  EXPECT_TRUE(scr.Meter[0].Visible());
+  EXPECT_FALSE(scr.Dark.Visible());  // the meter is read in the light
+  for (int page : {1, 2, 3, 0}) {
+    sim.DoButtonB();
+    EXPECT_EQ(sim.MeterPage, page);
+  }
+  sim.DoButtonC(true);
+  sim.DoButtonC(false);
+  EXPECT_EQ(sim.MeterPage, -1);
+  EXPECT_FALSE(scr.Meter[0].Visible());
+  EXPECT_TRUE(scr.Dark.Visible());
+  EXPECT_TRUE(pet.SleepAction);
+}
+
+TEST_F(MeterTest, LeftAloneForTenSecondsTheMeterCloses) {
+  sim.DoMeterAction(1);
+  for (int s = 0; s < 9; ++s) NextSecond();
+  sim.DoMeterAction(0);  // paging keeps it open
+  for (int s = 0; s < 9; ++s) NextSecond();
+  EXPECT_EQ(sim.MeterPage, 1);
+  NextSecond();
+  EXPECT_EQ(sim.MeterPage, -1);
+  EXPECT_FALSE(scr.Meter[1].Visible());
+}
+
 }  // namespace
 }  // namespace nib::testing
