@@ -28,7 +28,7 @@ class LifeTest : public DeviceTest {
          {&scr.TempChar, &scr.TempEat, &scr.TempHappy, &scr.TempUnhappy, &scr.TempSick,
           &scr.TempSleep, &scr.TempDropping, &scr.TempPlay, &scr.TempNegative, &scr.TempIcon,
           &scr.TempDung, &scr.TempSleepSign, &scr.Stars, &scr.DungIcon, &scr.SleepIcon,
-          &scr.AngelIcon})
+          &scr.AngelIcon, &scr.TempMeal})
       Fill(*a);
     Fill(scr.TempDark, 64, 40);
     for (Element* e : {&scr.SickIcon, &scr.AttentionIcon, &scr.NullIcon})
