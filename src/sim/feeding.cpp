@@ -22,11 +22,6 @@ constexpr int16 kRefusalShakes = 4;
 
 }  // namespace
 
-void Simulator::PlaceMenuArrow() {
-  scr.RightArrow.Move(layout.SelectArrowLeft,
-                      MenuIndex == 0 ? layout.SelectArrow0Top : layout.SelectArrow1Top);
-}
-
 void Simulator::DoFoodAction(int Button) {
   const bool menu_shown = scr.FeedMenu.Visible();
   if (pet.Eating && !menu_shown) {
@@ -37,21 +32,11 @@ void Simulator::DoFoodAction(int Button) {
     return;
   }
   if (!menu_shown) {
-    if (Button != kButtonB) return;
-    DoMainScreen(false);
-    scr.FeedMenu.Show();
-    MenuIndex = pet.FeedMenuIndex == 1 ? 1 : 0;
-    PlaceMenuArrow();
-    scr.RightArrow.Show();
-    pet.ActionTimeout = 10;
-    pet.IconTimeout = 10;
+    if (Button == kButtonB) OpenMenu(scr.FeedMenu, pet.FeedMenuIndex);
     return;
   }
   if (Button == kButtonA) {
-    MenuIndex = MenuIndex == 0 ? 1 : 0;
-    PlaceMenuArrow();
-    scr.RightArrow.Show();
-    pet.ActionTimeout = 10;
+    NextMenuLine();
   } else if (Button == kButtonB) {
     ChooseFood();
   } else {

@@ -20,20 +20,11 @@ constexpr int kDarkAwake = 2;
 void Simulator::DoLightAction(int Button) {
   const bool menu_shown = scr.LightMenu.Visible();
   if (!menu_shown) {
-    if (Button != kButtonB) return;
-    DoMainScreen(false);
-    scr.LightMenu.Show();
-    MenuIndex = pet.LightMenuIndex == 1 ? 1 : 0;
-    PlaceMenuArrow();
-    scr.RightArrow.Show();
-    pet.ActionTimeout = 10;
-    pet.IconTimeout = 10;
+    if (Button == kButtonB) OpenMenu(scr.LightMenu, pet.LightMenuIndex);
     return;
   }
   if (Button == kButtonA) {
-    MenuIndex = MenuIndex == 0 ? 1 : 0;
-    PlaceMenuArrow();
-    pet.ActionTimeout = 10;
+    NextMenuLine();
     return;
   }
   scr.LightMenu.Hide();

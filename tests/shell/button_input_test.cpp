@@ -61,12 +61,10 @@ class ButtonInputTest : public QObject {
  private slots:
   void initTestCase() {
     InstallQuietAboutMasks();
-    const QString generated = qEnvironmentVariable("NIBBET_PROGRAM_DIR");
-    if (generated.isEmpty() || !QFileInfo::exists(generated + QStringLiteral("/colors/Default")))
-      QSKIP("No generated program folder (NIBBET_PROGRAM_DIR)");
-    program_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(program_->isValid());
-    QVERIFY(CopyTree(generated, program_->path()));
+    const QString generated = GeneratedProgramFolder();
+    if (generated.isEmpty()) QSKIP("No generated program folder (NIBBET_PROGRAM_DIR)");
+    program_ = CopyOfProgramFolder(generated);
+    QVERIFY(program_);
   }
 
   void init() {

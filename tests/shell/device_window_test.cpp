@@ -207,13 +207,11 @@ class DeviceWindowTest : public QObject {
 
  private slots:
   void initTestCase() {
-    window_fixture::InstallQuietAboutMasks();
-    const QString generated = qEnvironmentVariable("NIBBET_PROGRAM_DIR");
-    if (generated.isEmpty() || !QFileInfo::exists(generated + QStringLiteral("/colors/Default")))
-      QSKIP("No generated program folder (NIBBET_PROGRAM_DIR)");
-    program_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(program_->isValid());
-    QVERIFY(CopyTree(generated, program_->path()));
+    InstallQuietAboutMasks();
+    const QString generated = GeneratedProgramFolder();
+    if (generated.isEmpty()) QSKIP("No generated program folder (NIBBET_PROGRAM_DIR)");
+    program_ = CopyOfProgramFolder(generated);
+    QVERIFY(program_);
   }
 
   void init() {

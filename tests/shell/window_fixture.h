@@ -8,6 +8,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -27,6 +28,22 @@ inline bool CopyTree(const QString& from, const QString& to) {
     if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target)) return false;
   }
   return true;
+}
+
+// The program folder the build generated (NIBBET_PROGRAM_DIR); empty when
+// there is none.
+inline QString GeneratedProgramFolder() {
+  const QString generated = qEnvironmentVariable("NIBBET_PROGRAM_DIR");
+  if (generated.isEmpty() || !QFileInfo::exists(generated + QStringLiteral("/colors/Default")))
+    return {};
+  return generated;
+}
+
+// A private copy of it that a test may change; null when copying failed.
+inline std::unique_ptr<QTemporaryDir> CopyOfProgramFolder(const QString& generated) {
+  auto copy = std::make_unique<QTemporaryDir>();
+  if (!copy->isValid() || !CopyTree(generated, copy->path())) return nullptr;
+  return copy;
 }
 
 // Core, platform and window as the program puts them together.
