@@ -19,9 +19,10 @@ struct CharacterRow {
 };
 
 // Characters 2 to 11; the egg, the baby and the angel have their own steps.
-constexpr CharacterRow kRows[12] = {
-    {80, 0},  {60, 5},  {80, 10}, {80, 20}, {80, 20}, {50, 30},
-    {80, 30}, {80, 30}, {80, 30}, {80, 30}, {80, 30}, {60, 30},
+constexpr int16 kFirstRow = 2;
+constexpr CharacterRow kRows[] = {
+    {80, 10}, {80, 20}, {80, 20}, {50, 30}, {80, 30},
+    {80, 30}, {80, 30}, {80, 30}, {80, 30}, {60, 30},
 };
 
 }  // namespace
@@ -36,7 +37,7 @@ void Simulator::CheckOnlyCharacter(int16 character) {
 
 void Simulator::SetCharacterTable(int16 character) {
   const int d = pet.HourMinutes;
-  const CharacterRow& row = kRows[character];
+  const CharacterRow& row = kRows[character - kFirstRow];
   pet.FrameDelay = row.frame_delay;
   pet.MinWeight = row.min_weight;
   switch (character) {
