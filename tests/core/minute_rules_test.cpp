@@ -142,7 +142,9 @@ TEST_F(MinuteRulesTest, OnlyCharacter5SwitchesItsOwnLightOffAboutHalfTheTime) {
     EXPECT_EQ(scr.AttendIcon.Visible(), !c.light_off);
     EXPECT_EQ(pet.AttendTimeLeft, c.light_off ? 0 : 120);
     EXPECT_EQ(pet.NeedCount, c.light_off ? 3 : 4);
-    if (c.light_off) EXPECT_TRUE(Shows(scr.Dark, scr.TempDark[0]));
+    if (c.light_off) {
+      EXPECT_TRUE(Shows(scr.Dark, scr.TempDark[0]));
+    }
     EXPECT_EQ(random.draws.empty(), c.character == 5) << "only character 5 draws";
     sim.mCheatAction2_Click();
   }
@@ -245,7 +247,9 @@ TEST_F(MinuteRulesTest, IllnessStrikesWithChanceTenInHundredMinusWeight) {
     random.draws = {c.draw, c.extra_draw};
     RulesAtMinute(3);
     EXPECT_EQ(pet.Sickness, c.sickness) << c.weight << " " << c.draw;
-    if (c.sickness > 0) EXPECT_EQ(pet.StatusText, menu.mCheatAction0.caption);
+    if (c.sickness > 0) {
+      EXPECT_EQ(pet.StatusText, menu.mCheatAction0.caption);
+    }
   }
 }
 
