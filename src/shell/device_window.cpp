@@ -20,6 +20,7 @@
 #include "shell/menu_mirror.h"
 #include "shell/picture_files.h"
 #include "shell/qt_platform.h"
+#include "shell/tray_icon.h"
 #include "sim/key_codes.h"
 #include "sim/simulator.h"
 
@@ -130,6 +131,8 @@ DeviceWindow::DeviceWindow(Simulator& sim, QtPlatform& platform, QWidget* parent
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, &DeviceWindow::RunTick);
   platform_.AttachWindow(this);
+  // A double click on the tray icon hides or shows the device.
+  platform_.Tray().on_double_click = [this] { DispatchMenuCommand("mPopupStatus"); };
 }
 
 DeviceWindow::~DeviceWindow() { platform_.AttachWindow(nullptr); }
@@ -199,10 +202,16 @@ void DeviceWindow::DispatchMenuCommand(const std::string& item_name) {
   }
   // The core's menu handlers, one line each.
   using Handler = void (Simulator::*)();
-  static const std::unordered_map<std::string, Handler> kCoreCommands = {};
+  static const std::unordered_map<std::string, Handler> kCoreCommands = {
+      {"mPopupStatus", &Simulator::mPopupStatus_Click},
+  };
   const auto it = kCoreCommands.find(item_name);
-  if (it == kCoreCommands.end()) return;
-  CallCore(item_name.c_str(), [&] { (sim_.*(it->second))(); });
+  if (it != kCoreCommands.end()) {
+    CallCore(item_name.c_str(), [&] { (sim_.*(it->second))(); });
+    return;
+  }
+  // The hidden cheat menu runs only items that are revealed and enabled.
+  CallCore(item_name.c_str(), [&] { sim_.DoCheatCommand(item_name); });
 }
 
 void DeviceWindow::ShowPopupMenu(const QPoint& global_pos) { menu_->Popup(global_pos); }

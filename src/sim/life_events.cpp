@@ -127,14 +127,19 @@ void Simulator::mCheatAction3_Click() {
   DoAutoShow();
   DoEndCurrentAction();
   DoMainScreen(false);
+  pet.DyingAction = 1;
+  ShowDyingPet();
+  if (ScreenVisible()) scr.NibChar.Show();
+}
+
+void Simulator::ShowDyingPet() {
   pet.AttentionHungry = pet.AttentionHappy = pet.AttentionDiscipline = false;
   scr.AttendIcon.Hide();
   pet.AttendTimeLeft = 0;
   DoHideIcon();
-  pet.DyingAction = 1;
   pet.AnimFrame = 0;
   pet.FrameDelay = 120;
-  // The first blink follows one tick from now.
+  // The next blink follows one tick from now.
   pet.IntervalCount = 119;
   pet.FrameStep = 0;
   LaidEggLoaded = false;
@@ -142,10 +147,7 @@ void Simulator::mCheatAction3_Click() {
   scr.NibChar.Move(layout.DyingLeft, layout.DyingTop);
   DisableEventItems(true);
   for (int i = 0; i < 8 && i < pet.Dung; ++i) scr.DungImage[i].Hide();
-  if (ScreenVisible()) {
-    scr.Skull.Show();
-    scr.NibChar.Show();
-  }
+  if (ScreenVisible()) scr.Skull.Show();
 }
 
 void Simulator::mCheatAttention0_Click() {

@@ -174,19 +174,7 @@ void Simulator::ApplyLoadedValues() {
 void Simulator::ResumeDying() {
   DoEndCurrentAction();
   DoMainScreen(false);
-  pet.AttentionHungry = pet.AttentionHappy = pet.AttentionDiscipline = false;
-  scr.AttendIcon.Hide();
-  pet.AttendTimeLeft = 0;
-  DoHideIcon();
-  // One tick from now the next dying frame is due.
-  pet.IntervalCount = 119;
-  pet.AnimFrame = 0;
-  pet.FrameStep = 0;
-  pet.FrameDelay = 120;
-  scr.NibChar.CopyPictureFrom(scr.TempSick[1]);
-  scr.NibChar.Move(layout.DyingLeft, layout.DyingTop);
-  for (int i = 0; i < 8 && i < pet.Dung; ++i) scr.DungImage[i].Hide();
-  if (ScreenVisible()) scr.Skull.Show();
+  ShowDyingPet();
 }
 
 void Simulator::DoSaveSettings() {

@@ -179,6 +179,8 @@ TEST_F(PetSettingsTest, ADyingPetResumesOneTickBeforeItsNextFrame) {
   EXPECT_EQ(scr.NibChar.Top(), 1200);
   EXPECT_TRUE(scr.Skull.Visible());
   EXPECT_TRUE(scr.NibChar.Visible());
+  EXPECT_FALSE(menu.mCheatAction0.enabled) << "no event reaches a dying pet";
+  EXPECT_FALSE(menu.mCheatAttention.enabled);
 }
 
 TEST_F(PetSettingsTest, NoNeglectTimeLeftMeansTwoFreshPetDays) {
