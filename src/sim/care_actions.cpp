@@ -10,7 +10,6 @@ namespace nib {
 
 namespace {
 
-constexpr int kButtonB = 1;
 constexpr int16 kFullDiscipline = 14;
 constexpr float kFlushStepTwips = 60;
 

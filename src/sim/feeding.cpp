@@ -9,8 +9,6 @@ namespace nib {
 
 namespace {
 
-constexpr int kButtonA = 0;
-constexpr int kButtonB = 1;
 constexpr int16 kFullHearts = 4;
 constexpr int16 kHeaviest = 99;
 constexpr int16 kBaby = 1;

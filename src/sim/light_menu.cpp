@@ -9,8 +9,6 @@ namespace nib {
 
 namespace {
 
-constexpr int kButtonA = 0;
-constexpr int kButtonB = 1;
 // Pictures of the darkness: asleep and awake.
 constexpr int kDarkAsleep = 0;
 constexpr int kDarkAwake = 2;

@@ -177,14 +177,7 @@ void Simulator::DoEndCurrentAction() {
     pet.IntervalCount = 0;
     return;
   }
-  if (pet.HappyReaction && pet.Flushing) {
-    pet.Flushing = false;
-    scr.TempImage.Hide();
-    pet.ActionTimeout = 0;
-    pet.HappyReaction = false;
-    DoMainScreen(true);
-    return;
-  }
+  if (pet.HappyReaction && pet.Flushing) return EndFlushReaction();
   if (pet.HappyReaction || pet.UnhappyReaction) {
     DoAction(2);
     // A game's reaction first returns to the game; the second C quits it.

@@ -27,13 +27,7 @@ void Simulator::DoHappyReaction() {
   if (!pet.HappyReaction || !ReactionFrameDue()) return;
   if (pet.AnimRepeat == 0) {
     if (!pet.Flushing) return DoAction(2);
-    // After a flush the reaction ends the flush itself.
-    pet.Flushing = false;
-    scr.TempImage.Hide();
-    pet.ActionTimeout = 0;
-    pet.HappyReaction = false;
-    DoMainScreen(true);
-    return;
+    return EndFlushReaction();
   }
   pet.AnimFrame = pet.AnimFrame == 0 ? 1 : 0;
   scr.TempImage.Hide();
@@ -49,6 +43,15 @@ void Simulator::DoRefusalReaction() {
   scr.TempImage.Hide();
   scr.TempImage.CopyPictureFrom(scr.TempNegative[pet.AnimFrame]);
   if (ScreenVisible()) scr.TempImage.Show();
+}
+
+void Simulator::EndFlushReaction() {
+  // After a flush the happy reaction ends the flush itself.
+  pet.Flushing = false;
+  scr.TempImage.Hide();
+  pet.ActionTimeout = 0;
+  pet.HappyReaction = false;
+  DoMainScreen(true);
 }
 
 }  // namespace nib

@@ -15,6 +15,8 @@
 namespace nib {
 
 enum MouseButton : int { kLeftButton = 1, kRightButton = 2 };
+// The device's buttons as DoAction receives them.
+enum DeviceButton : int { kButtonA = 0, kButtonB = 1, kButtonC = 2 };
 
 class Simulator {
  public:
