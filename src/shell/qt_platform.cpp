@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QDateTime>
 #include <QScreen>
+#include <QSystemTrayIcon>
 #include <QTime>
 #include <algorithm>
 #include <cmath>
@@ -206,5 +207,7 @@ void QtPlatform::TrayModify(const Picture& icon, const std::string& tip) {
 }
 
 void QtPlatform::TrayDelete() { tray_->Delete(); }
+
+bool QtPlatform::TrayAvailable() { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
 }  // namespace nib

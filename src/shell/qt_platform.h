@@ -74,6 +74,7 @@ class QtPlatform final : public Platform {
   void TrayAdd(const Picture& icon, const std::string& tip) override;
   void TrayModify(const Picture& icon, const std::string& tip) override;
   void TrayDelete() override;
+  bool TrayAvailable() override;
 
  private:
   SoundPlayer& Sound();

@@ -87,6 +87,8 @@ class Platform {
   virtual void TrayAdd(const Picture& icon, const std::string& tip) = 0;
   virtual void TrayModify(const Picture& icon, const std::string& tip) = 0;
   virtual void TrayDelete() = 0;
+  // Whether a notification area exists to bring a hidden device back from.
+  virtual bool TrayAvailable() = 0;
 };
 
 }  // namespace nib

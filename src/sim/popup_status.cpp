@@ -17,6 +17,8 @@ void Simulator::mPopupStatus_Click() {
     }
     return;
   }
+  // Without a notification area nothing could show the device again.
+  if (!platform_.TrayAvailable()) return;
   PlaySound("\\sounds\\hide.wav");
   menu.mPopupStatus.checked = true;
   platform_.SetWindowVisible(false);

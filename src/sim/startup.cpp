@@ -58,6 +58,8 @@ void Simulator::Form_Load(const std::string& command_line) {
 
   DoSetCharacterName();
   menu.mCharacterName.caption = pet.CharacterName;
+  // A device saved hidden stays in sight when there is no tray to restore it.
+  if (menu.mPopupStatus.checked && !platform_.TrayAvailable()) menu.mPopupStatus.checked = false;
   if (menu.mPopupStatus.checked) platform_.SetWindowVisible(false);
   SetDarkForSleepState();
   ShowInsulatingSheetOrStart();

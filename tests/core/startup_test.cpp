@@ -79,6 +79,21 @@ TEST_F(StartupTest, AHiddenDeviceStartsHidden) {
   EXPECT_FALSE(menu.mPopupInsulatingSheet.enabled);
 }
 
+TEST_F(StartupTest, WithoutATrayTheDeviceIsNeverHidden) {
+  SavedPetOutOfItsSheet("Shy");
+  platform.store["Shy"]["FormVisible"] = "False";
+  platform.tray_available = false;
+  sim.Form_Load("Shy");
+  EXPECT_TRUE(platform.window_visible) << "nothing could show it again";
+  EXPECT_FALSE(menu.mPopupStatus.checked);
+
+  platform.sounds.clear();
+  sim.mPopupStatus_Click();
+  EXPECT_TRUE(platform.window_visible);
+  EXPECT_FALSE(menu.mPopupStatus.checked);
+  EXPECT_TRUE(platform.sounds.empty());
+}
+
 TEST_F(StartupTest, ASleepingPetStartsInTheDarkWithItsCheatsLocked) {
   SavedPetOutOfItsSheet("Zzz");
   platform.store["Zzz"]["SleepAction"] = "True";

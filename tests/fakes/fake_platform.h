@@ -66,6 +66,7 @@ class FakePlatform : public Platform {
   void TrayAdd(const Picture& icon, const std::string& tip) override;
   void TrayModify(const Picture& icon, const std::string& tip) override;
   void TrayDelete() override { tray_present = false; }
+  bool TrayAvailable() override { return tray_available; }
 
   // Files.
   struct File {
@@ -95,6 +96,7 @@ class FakePlatform : public Platform {
   int popups = 0;
   int timer_interval = 0;
   bool tray_present = false;
+  bool tray_available = true;
   std::string tray_tip;
   Picture tray_icon;
   int tray_modifies = 0;
