@@ -2,20 +2,11 @@
 // life from the egg to the angel by old age on 10 ms ticks.
 #include <benchmark/benchmark.h>
 
-#include "fakes/fake_platform.h"
+#include "lean_platform.h"
 #include "sim/simulator.h"
 
 namespace nib::testing {
 namespace {
-
-// Keeps only the values, so a long run does not grow a write log.
-class LeanPlatform : public FakePlatform {
- public:
-  void WriteSetting(const std::string& section, const std::string& key,
-                    const std::string& value) override {
-    store[section][key] = value;
-  }
-};
 
 // A pet out of its sheet on a screen with pictures, so it walks and its
 // frames and tray icon really change.

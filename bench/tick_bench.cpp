@@ -1,20 +1,11 @@
 // Cost of the main tick on an idle living pet, and of writing the record.
 #include <benchmark/benchmark.h>
 
-#include "fakes/fake_platform.h"
+#include "lean_platform.h"
 #include "sim/simulator.h"
 
 namespace nib::testing {
 namespace {
-
-// Keeps only the values, so a long run does not grow a write log.
-class LeanPlatform : public FakePlatform {
- public:
-  void WriteSetting(const std::string& section, const std::string& key,
-                    const std::string& value) override {
-    store[section][key] = value;
-  }
-};
 
 void BM_IdleTick(benchmark::State& state) {
   LeanPlatform platform;

@@ -124,15 +124,7 @@ void Simulator::DoSetCharacter(int16& CharNo) {
     pet.Age = pet.Weight = pet.MinWeight = pet.Discipline = 0;
     pet.Happiness = pet.Hunger = pet.Sickness = pet.Dung = 0;
     scr.Skull.Hide();
-    pet.AttentionHungry = pet.AttentionHappy = false;
-    pet.AttentionDiscipline = pet.AttentionSleep = false;
-    pet.LightOff = false;
-    pet.SleepAction = false;
-    pet.LightMenuIndex = 0;
-    scr.Dark.Hide();
-    scr.SleepSign.Hide();
-    menu.mCheatAction2.checked = false;
-    HideAllDung();
+    ClearCallsSleepAndDung();
   } else if (CharNo == kBaby) {
     // A baby cannot be called to order yet.
     menu.mCheatAttention2.enabled = false;
@@ -172,16 +164,8 @@ void Simulator::DoSetCharacter(int16& CharNo) {
     pet.AnimStep = 0;
     scr.Skull.Hide();
     pet.Dung = 0;
-    pet.AttentionHungry = pet.AttentionHappy = false;
-    pet.AttentionDiscipline = pet.AttentionSleep = false;
-    pet.LightOff = false;
-    pet.SleepAction = false;
-    pet.LightMenuIndex = 0;
-    scr.Dark.Hide();
-    scr.SleepSign.Hide();
+    ClearCallsSleepAndDung();
     if (ScreenVisible()) scr.Angel.Show();
-    menu.mCheatAction2.checked = false;
-    HideAllDung();
     return;
   } else {
     SetCharacterTable(CharNo);
@@ -292,5 +276,17 @@ void Simulator::mCheatChar9_Click() { StartEvolution(9); }
 void Simulator::mCheatChar10_Click() { StartEvolution(10); }
 void Simulator::mCheatChar11_Click() { StartEvolution(11); }
 void Simulator::mCheatChar12_Click() { SwitchAtOnce(kAngel, false); }
+
+void Simulator::ClearCallsSleepAndDung() {
+  pet.AttentionHungry = pet.AttentionHappy = false;
+  pet.AttentionDiscipline = pet.AttentionSleep = false;
+  pet.LightOff = false;
+  pet.SleepAction = false;
+  pet.LightMenuIndex = 0;
+  scr.Dark.Hide();
+  scr.SleepSign.Hide();
+  menu.mCheatAction2.checked = false;
+  HideAllDung();
+}
 
 }  // namespace nib
