@@ -27,11 +27,7 @@ bool Simulator::ButtonsDead() {
 
 void Simulator::ToggleSoundByCombination() {
   // The dead pet keeps its sound; the combination starts a new egg instead.
-  if (pet.CharacterNo < kAngel) {
-    menu.mPopupSound.checked = !menu.mPopupSound.checked;
-    // Always audible, so the user hears the switch even when it turns off.
-    PlaySoundFile("\\sounds\\turnsnd.wav", true, menu.mPopupWave.checked);
-  }
+  if (pet.CharacterNo < kAngel) mPopupSound_Click();
   ButtonACPressed = true;
 }
 

@@ -82,12 +82,31 @@ class Platform {
   virtual void ShowPopupMenu() = 0;
   // Interval of the main tick in milliseconds; 0 stops it.
   virtual void SetTimerInterval(int interval_ms) = 0;
+  // One Tab keystroke to the main window, as if typed.
+  virtual void SendTabKey() = 0;
+
+  // The insulating-sheet window; positions in twips. Load creates it hidden
+  // (again only after Unload); every other call does nothing while it does
+  // not exist.
+  virtual void SheetLoad() = 0;
+  virtual void SheetUnload() = 0;
+  virtual bool SheetLoaded() = 0;
+  virtual void SetSheetVisible(bool visible) = 0;
+  virtual float SheetLeft() = 0;
+  virtual float SheetTop() = 0;
+  virtual void MoveSheet(float left, float top) = 0;
+  virtual void SetSheetTopMost(bool on_top) = 0;
+  // A null picture leaves the window empty; a null cursor is the arrow.
+  virtual void SetSheetLook(const Picture& picture, const Cursor& pointer) = 0;
+  // Interval of the sheet's own timer in milliseconds; 0 stops it.
+  virtual void SetSheetTimerInterval(int interval_ms) = 0;
 
   // Notification-area icon with a tip of at most 63 characters.
   virtual void TrayAdd(const Picture& icon, const std::string& tip) = 0;
   virtual void TrayModify(const Picture& icon, const std::string& tip) = 0;
   virtual void TrayDelete() = 0;
-  // Whether a notification area exists to bring a hidden device back from.
+  // Whether our icon shows in a notification area, so a hidden device can
+  // be brought back.
   virtual bool TrayAvailable() = 0;
 };
 

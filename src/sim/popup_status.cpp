@@ -13,16 +13,24 @@ void Simulator::mPopupStatus_Click() {
       menu.mPopupInsulatingSheet.enabled = true;
     } else if (pet.SendInsulatingSheetToBack) {
       // The device lies above its sheet.
+      platform_.SetSheetTopMost(false);
       platform_.SetTopMost(true);
     }
-    return;
+  } else {
+    // Without an icon of ours in a tray nothing could show the device again.
+    if (!platform_.TrayAvailable()) return;
+    PlaySound("\\sounds\\hide.wav");
+    menu.mPopupStatus.checked = true;
+    platform_.SetWindowVisible(false);
+    if (!menu.mPopupInsulatingSheet.checked) menu.mPopupInsulatingSheet.enabled = false;
   }
-  // Without a notification area nothing could show the device again.
-  if (!platform_.TrayAvailable()) return;
-  PlaySound("\\sounds\\hide.wav");
-  menu.mPopupStatus.checked = true;
-  platform_.SetWindowVisible(false);
-  if (!menu.mPopupInsulatingSheet.checked) menu.mPopupInsulatingSheet.enabled = false;
+  if (pet.InsulatingSheet != 0) {
+    if (platform_.WindowVisible()) {
+      ShowSheetWindow();
+    } else {
+      platform_.SetSheetVisible(false);
+    }
+  }
 }
 
 }  // namespace nib

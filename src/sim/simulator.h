@@ -7,6 +7,7 @@
 
 #include "display/layout.h"
 #include "display/screen.h"
+#include "sim/insulating_sheet.h"
 #include "sim/menu.h"
 #include "sim/pet.h"
 #include "sim/platform.h"
@@ -30,6 +31,17 @@ class Simulator {
   Layout layout;
   Picture WindowIcon;
 
+  // The insulating-sheet window's own state (not saved). Its picture
+  // element only carries the sheet's picture and pointer to the platform.
+  struct SheetWindow {
+    bool SheetDragging = false;
+    float SheetDragX = 0, SheetDragY = 0;  // twips within the sheet
+    int16 SheetTicks = 0;
+    DamageList damage;
+    Element Picture1{&damage, "Picture1"};
+  };
+  SheetWindow sheet;
+
   // Run-time state of the window (not saved).
   bool StartingUp = false;
   bool DragActive = false;
@@ -45,6 +57,31 @@ class Simulator {
   void DragMouseDown(int button, float x, float y);
   void DragMouseMove(int button, float x, float y);
   void DragMouseUp(int button);
+
+  // Turning the device, by double click or by the popup's "Back".
+  void FrontView_DblClick();
+  void BackView_DblClick();
+  void mPopupSide_Click();
+  void DoTurnToBack(bool SoundOn);
+  void DoTurnToFront(bool SoundOn);
+
+  // Option commands of the popup menu.
+  void mPopupSound_Click();
+  void mPopupWave_Click();
+  void mPopupBeep_Click();
+  void mPopupOnTop_Click();
+  void mPopupAutoShow_Click();
+  void mPopupPlay0_Click();
+  void mPopupPlay1_Click();
+
+  // The insulating sheet: the menu command, the sheet window's loading, its
+  // mouse (twips within the sheet) and its 100 ms timer.
+  void mPopupInsulatingSheet_Click();
+  void SheetForm_Load();
+  void SheetMouseDown(int button, float x, float y);
+  void SheetMouseMove(int button, float x, float y);
+  void SheetMouseUp(int button);
+  void SheetTimer_Timer();
 
   // Pet record and its store.
   void DoNewPet();
@@ -98,7 +135,6 @@ class Simulator {
   void DoAnimatePet();
   void DoSetToolTip();
   void mCheatAction3_Click();
-  void mPopupInsulatingSheet_Click();
 
   // Each of these holds its own public and private members.
 #include "sim/life_members.inc"
@@ -117,6 +153,12 @@ class Simulator {
   void ResetRunTimeFields();
   void SetDarkForSleepState();
   void ShowInsulatingSheetOrStart();
+  // Loads the sheet window once and gives it the device's visibility.
+  void ShowSheetWindow();
+  SheetSlot Slot();
+  bool SheetAttachedToDevice() const;
+  void SwitchDeviceOff();
+  void SwitchDeviceOn();
 
   Platform& platform_;
   RandomSource& random_;

@@ -60,7 +60,13 @@ void Simulator::Form_Load(const std::string& command_line) {
   menu.mCharacterName.caption = pet.CharacterName;
   // A device saved hidden stays in sight when there is no tray to restore it.
   if (menu.mPopupStatus.checked && !platform_.TrayAvailable()) menu.mPopupStatus.checked = false;
-  if (menu.mPopupStatus.checked) platform_.SetWindowVisible(false);
+  if (menu.mPopupStatus.checked) {
+    platform_.SetWindowVisible(false);
+  } else {
+    // Shown now, so that the sheet below can tell the device is visible.
+    platform_.SetWindowVisible(true);
+    platform_.SendTabKey();
+  }
   SetDarkForSleepState();
   ShowInsulatingSheetOrStart();
   if (menu.mPopupStatus.checked) menu.mPopupInsulatingSheet.enabled = false;
@@ -100,6 +106,7 @@ void Simulator::Form_Unload() {
   DoSaveSettings();
   platform_.TrayDelete();
   platform_.SetTimerInterval(0);
+  platform_.SetSheetTimerInterval(0);
 }
 
 void Simulator::DragMouseDown(int button, float x, float y) {
@@ -116,6 +123,10 @@ void Simulator::DragMouseMove(int button, float x, float y) {
   if (button != kLeftButton || !DragActive) return;
   platform_.MoveWindow(platform_.WindowLeft() + x - DragStartX,
                        platform_.WindowTop() + y - DragStartY);
+  if (SheetAttachedToDevice()) {
+    const SheetSlot slot = Slot();
+    platform_.MoveSheet(slot.LeftWhenPushed(pet.InsulatingSheetWidthPushed), slot.attached_top);
+  }
   platform_.ProcessEvents();
 }
 

@@ -84,4 +84,25 @@ void FakePlatform::TrayModify(const Picture& icon, const std::string& tip) {
   tray_tip = tip;
 }
 
+void FakePlatform::SheetLoad() {
+  if (sheet.loaded) return;
+  const int loads = sheet.loads;
+  sheet = Sheet{};
+  sheet.loaded = true;
+  sheet.loads = loads + 1;
+}
+
+void FakePlatform::SheetUnload() {
+  const int loads = sheet.loads;
+  sheet = Sheet{};
+  sheet.loads = loads;
+}
+
+void FakePlatform::MoveSheet(float left, float top) {
+  if (!sheet.loaded) return;
+  sheet.left = left;
+  sheet.top = top;
+  ++sheet.moves;
+}
+
 }  // namespace nib::testing

@@ -62,6 +62,27 @@ class FakePlatform : public Platform {
   void ProcessEvents() override { ++processed_events; }
   void ShowPopupMenu() override { ++popups; }
   void SetTimerInterval(int interval_ms) override { timer_interval = interval_ms; }
+  void SendTabKey() override { ++tab_keys; }
+
+  void SheetLoad() override;
+  void SheetUnload() override;
+  bool SheetLoaded() override { return sheet.loaded; }
+  void SetSheetVisible(bool visible) override {
+    if (sheet.loaded) sheet.visible = visible;
+  }
+  float SheetLeft() override { return sheet.left; }
+  float SheetTop() override { return sheet.top; }
+  void MoveSheet(float left, float top) override;
+  void SetSheetTopMost(bool on_top) override {
+    if (sheet.loaded) sheet.topmost = on_top;
+  }
+  void SetSheetLook(const Picture& picture, const Cursor& pointer) override {
+    sheet.picture = picture;
+    sheet.pointer = pointer;
+  }
+  void SetSheetTimerInterval(int interval_ms) override {
+    if (sheet.loaded) sheet.timer_interval = interval_ms;
+  }
 
   void TrayAdd(const Picture& icon, const std::string& tip) override;
   void TrayModify(const Picture& icon, const std::string& tip) override;
@@ -100,6 +121,20 @@ class FakePlatform : public Platform {
   std::string tray_tip;
   Picture tray_icon;
   int tray_modifies = 0;
+  int tab_keys = 0;
+  // The insulating-sheet window.
+  struct Sheet {
+    bool loaded = false;
+    bool visible = false;
+    float left = 0, top = 0;
+    bool topmost = false;
+    Picture picture;
+    Cursor pointer;
+    int timer_interval = 0;
+    int loads = 0;
+    int moves = 0;
+  };
+  Sheet sheet;
 
   static std::string Fold(const std::string& path);
 
