@@ -17,12 +17,14 @@
 
 #include "display/screen.h"
 #include "display/window_shape.h"
+#include "shell/key_input.h"
 #include "shell/menu_mirror.h"
 #include "shell/picture_files.h"
 #include "shell/qt_platform.h"
 #include "shell/tray_icon.h"
-#include "sim/key_codes.h"
+#include "shell/window_region.h"
 #include "sim/simulator.h"
+#include "windows/sheet_window.h"
 
 namespace nib {
 
@@ -74,42 +76,6 @@ ButtonHandlers HandlersOf(const Screen& scr, const Element* element) {
   return {};
 }
 
-// The device's key code of a Qt key; 0 for keys the device knows nothing of.
-int KeyCodeOf(int qt_key) {
-  if (qt_key >= Qt::Key_A && qt_key <= Qt::Key_Z) return kKeyA + (qt_key - Qt::Key_A);
-  switch (qt_key) {
-    case Qt::Key_Backspace:
-      return kKeyBack;
-    case Qt::Key_Tab:
-      return kKeyTab;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return kKeyReturn;
-    case Qt::Key_Escape:
-      return kKeyEscape;
-    case Qt::Key_PageUp:
-      return kKeyPageUp;
-    case Qt::Key_PageDown:
-      return kKeyPageDown;
-    case Qt::Key_End:
-      return kKeyEnd;
-    case Qt::Key_Home:
-      return kKeyHome;
-    case Qt::Key_Left:
-      return kKeyLeft;
-    case Qt::Key_Up:
-      return kKeyUp;
-    case Qt::Key_Right:
-      return kKeyRight;
-    case Qt::Key_Down:
-      return kKeyDown;
-    case Qt::Key_F1:
-      return kKeyF1;
-    default:
-      return 0;
-  }
-}
-
 }  // namespace
 
 DeviceWindow::DeviceWindow(Simulator& sim, QtPlatform& platform, QWidget* parent)
@@ -128,6 +94,8 @@ DeviceWindow::DeviceWindow(Simulator& sim, QtPlatform& platform, QWidget* parent
   setAttribute(Qt::WA_AlwaysShowToolTips);
   menu_ = std::make_unique<MenuMirror>(
       sim_.menu, [this](const std::string& name) { DispatchMenuCommand(name); });
+  keys_ = std::make_unique<KeyInput>(
+      sim_, [this](const char* what, const std::function<void()>& handler) { Run(what, handler); });
   timer_.setTimerType(Qt::PreciseTimer);
   connect(&timer_, &QTimer::timeout, this, &DeviceWindow::RunTick);
   platform_.AttachWindow(this);
@@ -135,27 +103,24 @@ DeviceWindow::DeviceWindow(Simulator& sim, QtPlatform& platform, QWidget* parent
   platform_.Tray().on_double_click = [this] { DispatchMenuCommand("mPopupStatus"); };
 }
 
-DeviceWindow::~DeviceWindow() { platform_.AttachWindow(nullptr); }
+DeviceWindow::~DeviceWindow() {
+  sheet_.reset();
+  platform_.AttachWindow(nullptr);
+}
 
-QRegion DeviceWindow::Outline() {
-  QRegion outline;
-  for (const WindowShapeStep& step : kDeviceOutline) {
-    const QRect rect(step.left, step.top, step.right - step.left, step.bottom - step.top);
-    const QRegion shape(rect,
-                        step.kind == ShapeKind::Ellipse ? QRegion::Ellipse : QRegion::Rectangle);
-    switch (step.op) {
-      case ShapeOp::Start:
-        outline = shape;
-        break;
-      case ShapeOp::Union:
-        outline = outline.united(shape);
-        break;
-      case ShapeOp::Difference:
-        outline = outline.subtracted(shape);
-        break;
-    }
-  }
-  return outline;
+QRegion DeviceWindow::Outline() { return ShapeRegion(kDeviceOutline); }
+
+void DeviceWindow::LoadSheet() {
+  if (!sheet_) sheet_ = std::make_unique<SheetWindow>(sim_, *this);
+}
+
+void DeviceWindow::UnloadSheet() {
+  // Deleted later: the sheet's own handlers may be on the stack.
+  if (sheet_) sheet_.release()->deleteLater();
+}
+
+void DeviceWindow::Run(const char* what, const std::function<void()>& handler) {
+  CallCore(what, handler);
 }
 
 QRect DeviceWindow::PixelRect(const TwipRect& twips) {
@@ -204,6 +169,16 @@ void DeviceWindow::DispatchMenuCommand(const std::string& item_name) {
   using Handler = void (Simulator::*)();
   static const std::unordered_map<std::string, Handler> kCoreCommands = {
       {"mPopupStatus", &Simulator::mPopupStatus_Click},
+      {"mPopupSound", &Simulator::mPopupSound_Click},
+      {"mPopupWave", &Simulator::mPopupWave_Click},
+      {"mPopupBeep", &Simulator::mPopupBeep_Click},
+      {"mPopupSide", &Simulator::mPopupSide_Click},
+      {"mPopupOnTop", &Simulator::mPopupOnTop_Click},
+      {"mPopupAutoShow", &Simulator::mPopupAutoShow_Click},
+      {"mPopupPlay0", &Simulator::mPopupPlay0_Click},
+      {"mPopupPlay1", &Simulator::mPopupPlay1_Click},
+      {"mPopupInsulatingSheet", &Simulator::mPopupInsulatingSheet_Click},
+      {"mPopupInstructions", &Simulator::mPopupInstructions_Click},
   };
   const auto it = kCoreCommands.find(item_name);
   if (it != kCoreCommands.end()) {
@@ -225,15 +200,7 @@ void DeviceWindow::SetTimerInterval(int interval_ms) {
   if (!timer_.isActive() || timer_.interval() != interval_ms) timer_.start(interval_ms);
 }
 
-void DeviceWindow::SetTopMost(bool on_top) {
-  if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on_top) return;
-  // Changing a window flag re-creates and hides the native window.
-  const bool was_visible = isVisible();
-  const QPoint where = pos();
-  setWindowFlag(Qt::WindowStaysOnTopHint, on_top);
-  move(where);
-  if (was_visible) show();
-}
+void DeviceWindow::SetTopMost(bool on_top) { ApplyTopMost(*this, on_top); }
 
 void DeviceWindow::FlushDamage() {
   DamageList& damage = sim_.scr.damage;
@@ -330,29 +297,28 @@ void DeviceWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void DeviceWindow::keyPressEvent(QKeyEvent* event) {
   event->accept();
-  if (unloaded_) return;
-  const int code = KeyCodeOf(event->key());
-  // Repeats go through: the core presses a held button only once.
-  CallCore("key down", [&] { sim_.Form_KeyDown(code, 0); });
+  if (!unloaded_) keys_->Press(*event);
 }
 
 void DeviceWindow::keyReleaseEvent(QKeyEvent* event) {
   event->accept();
-  if (unloaded_ || event->isAutoRepeat()) return;
-  const int code = KeyCodeOf(event->key());
-  CallCore("key up", [&] { sim_.Form_KeyUp(code, 0); });
+  if (!unloaded_) keys_->Release(*event);
 }
 
 void DeviceWindow::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
-  if (unloaded_) return;
-  // A key let go in another window never comes up here; its button would
-  // stay held and take part in the next combination.
-  const Pet& pet = sim_.pet;
-  const std::pair<bool, int> keys[] = {
-      {pet.ButtonAPressed, kKeyLeft}, {pet.ButtonBPressed, kKeyDown}, {pet.ButtonCPressed, kKeyRight}};
-  for (const auto& [held, code] : keys)
-    if (held) CallCore("key up", [&, code = code] { sim_.Form_KeyUp(code, 0); });
+  if (!unloaded_) keys_->LetGoHeldKeys();
+}
+
+void DeviceWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (unloaded_ || event->button() != Qt::LeftButton) return;
+  // A double click on a button is two presses of it; on the body it turns
+  // the device.
+  if (DeviceButtonAt(TwipsAt(event->globalPosition()))) return mousePressEvent(event);
+  if (sim_.scr.BackView.Visible())
+    CallCore("double click", [&] { sim_.BackView_DblClick(); });
+  else
+    CallCore("double click", [&] { sim_.FrontView_DblClick(); });
 }
 
 void DeviceWindow::UpdateHover(const QPointF& local_px) {

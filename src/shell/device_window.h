@@ -7,6 +7,7 @@
 #include <QRegion>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,8 +16,10 @@
 
 namespace nib {
 
+class KeyInput;
 class MenuMirror;
 class QtPlatform;
+class SheetWindow;
 class Simulator;
 
 class DeviceWindow : public QWidget {
@@ -30,6 +33,15 @@ class DeviceWindow : public QWidget {
   Simulator& Sim() { return sim_; }
   MenuMirror& PopupMenu() { return *menu_; }
   QTimer& Tick() { return timer_; }
+  KeyInput& Keys() { return *keys_; }
+  // The insulating sheet's window while it exists, else null.
+  SheetWindow* Sheet() { return sheet_.get(); }
+  void LoadSheet();
+  void UnloadSheet();
+
+  // Runs a core handler, keeping exceptions out of Qt, and repaints what
+  // it changed.
+  void Run(const char* what, const std::function<void()>& handler);
 
   // Start-up with the pet's name; repaints what it changed.
   void Load(const std::string& pet_name);
@@ -64,11 +76,11 @@ class DeviceWindow : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Runs a core handler, keeping exceptions out of Qt and repainting.
   template <typename F>
   void CallCore(const char* what, F&& handler);
   // Pointer position in twips relative to the window.
@@ -82,6 +94,8 @@ class DeviceWindow : public QWidget {
   Simulator& sim_;
   QtPlatform& platform_;
   std::unique_ptr<MenuMirror> menu_;
+  std::unique_ptr<KeyInput> keys_;
+  std::unique_ptr<SheetWindow> sheet_;
   QTimer timer_;
   const QRegion outline_;
   bool unloaded_ = false;

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDateTime>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTime>
@@ -15,7 +16,10 @@
 #include "shell/picture_files.h"
 #include "shell/settings_store.h"
 #include "shell/sound_player.h"
+#include "shell/screen_placement.h"
 #include "shell/tray_icon.h"
+#include "shell/window_region.h"
+#include "windows/sheet_window.h"
 
 namespace nib {
 
@@ -172,6 +176,16 @@ void QtPlatform::MoveWindow(float left, float top) {
   if (window_) window_->move(pending_left_, pending_top_);
 }
 
+void QtPlatform::KeepWindowOnScreen() {
+  if (!window_) return;
+  QList<QRect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) screens.append(screen->geometry());
+  const QPoint place = PlaceOnScreens(QRect(window_->pos(), window_->size()), screens);
+  pending_left_ = place.x();
+  pending_top_ = place.y();
+  window_->move(place);
+}
+
 void QtPlatform::SetTopMost(bool on_top) {
   if (window_) window_->SetTopMost(on_top);
 }
@@ -200,6 +214,55 @@ void QtPlatform::SetTimerInterval(int interval_ms) {
   if (window_) window_->SetTimerInterval(interval_ms);
 }
 
+void QtPlatform::SendTabKey() {
+  if (!window_) return;
+  // Posted, so it arrives once start-up is over, as a typed key would.
+  QCoreApplication::postEvent(window_, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+  QCoreApplication::postEvent(window_,
+                              new QKeyEvent(QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier));
+}
+
+SheetWindow* QtPlatform::Sheet() { return window_ ? window_->Sheet() : nullptr; }
+
+void QtPlatform::SheetLoad() {
+  if (window_) window_->LoadSheet();
+}
+
+void QtPlatform::SheetUnload() {
+  if (window_) window_->UnloadSheet();
+}
+
+bool QtPlatform::SheetLoaded() { return Sheet() != nullptr; }
+
+void QtPlatform::SetSheetVisible(bool visible) {
+  if (SheetWindow* sheet = Sheet()) sheet->setVisible(visible);
+}
+
+float QtPlatform::SheetLeft() { return Sheet() ? Sheet()->LeftTwips() : 0; }
+
+float QtPlatform::SheetTop() { return Sheet() ? Sheet()->TopTwips() : 0; }
+
+void QtPlatform::MoveSheet(float left, float top) {
+  if (SheetWindow* sheet = Sheet()) sheet->MoveTwips(left, top);
+}
+
+void QtPlatform::SetSheetTopMost(bool on_top) {
+  if (SheetWindow* sheet = Sheet()) ApplyTopMost(*sheet, on_top);
+}
+
+void QtPlatform::SetSheetLook(const Picture& picture, const Cursor& pointer) {
+  if (SheetWindow* sheet = Sheet()) sheet->SetLook(picture, pointer);
+}
+
+void QtPlatform::SetSheetTimerInterval(int interval_ms) {
+  SheetWindow* sheet = Sheet();
+  if (!sheet) return;
+  if (interval_ms <= 0)
+    sheet->Timer().stop();
+  else if (!sheet->Timer().isActive() || sheet->Timer().interval() != interval_ms)
+    sheet->Timer().start(interval_ms);
+}
+
 void QtPlatform::TrayAdd(const Picture& icon, const std::string& tip) { tray_->Add(icon, tip); }
 
 void QtPlatform::TrayModify(const Picture& icon, const std::string& tip) {
@@ -208,6 +271,6 @@ void QtPlatform::TrayModify(const Picture& icon, const std::string& tip) {
 
 void QtPlatform::TrayDelete() { tray_->Delete(); }
 
-bool QtPlatform::TrayAvailable() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+bool QtPlatform::TrayAvailable() { return tray_->Shown(); }
 
 }  // namespace nib

@@ -15,6 +15,7 @@
 namespace nib {
 
 class DeviceWindow;
+class SheetWindow;
 class SettingsStore;
 class SoundPlayer;
 class TrayIcon;
@@ -64,12 +65,25 @@ class QtPlatform final : public Platform {
   float WindowLeft() override;
   float WindowTop() override;
   void MoveWindow(float left, float top) override;
+  void KeepWindowOnScreen() override;
   void SetTopMost(bool on_top) override;
   void SetCaption(const std::string& caption) override;
   void SetWindowIcon(const Picture& icon) override;
   void ProcessEvents() override;
   void ShowPopupMenu() override;
   void SetTimerInterval(int interval_ms) override;
+  void SendTabKey() override;
+
+  void SheetLoad() override;
+  void SheetUnload() override;
+  bool SheetLoaded() override;
+  void SetSheetVisible(bool visible) override;
+  float SheetLeft() override;
+  float SheetTop() override;
+  void MoveSheet(float left, float top) override;
+  void SetSheetTopMost(bool on_top) override;
+  void SetSheetLook(const Picture& picture, const Cursor& pointer) override;
+  void SetSheetTimerInterval(int interval_ms) override;
 
   void TrayAdd(const Picture& icon, const std::string& tip) override;
   void TrayModify(const Picture& icon, const std::string& tip) override;
@@ -79,6 +93,7 @@ class QtPlatform final : public Platform {
  private:
   SoundPlayer& Sound();
   void ShowTrayMenu();
+  SheetWindow* Sheet();
 
   ProgramFolder folder_;
   std::unique_ptr<SettingsStore> settings_;

@@ -48,7 +48,8 @@ QIcon TrayIcon::EggIcon() {
 }
 
 void TrayIcon::Add(const Picture& icon, const std::string& tip) {
-  if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
+  // Made and shown even with no notification area yet: the icon appears
+  // when a panel starting after the program brings one.
   if (!tray_) {
     tray_ = new QSystemTrayIcon(this);
     connect(tray_, &QSystemTrayIcon::activated, this,
@@ -62,9 +63,8 @@ void TrayIcon::Add(const Picture& icon, const std::string& tip) {
 }
 
 void TrayIcon::Modify(const Picture& icon, const std::string& tip) {
-  // Like the notification area itself: an icon that is not there is not
-  // changed.
-  if (!Shown()) return;
+  // Like the notification area itself: an icon never added is not changed.
+  if (!tray_ || !tray_->isVisible()) return;
   Apply(icon, tip);
 }
 
@@ -72,7 +72,9 @@ void TrayIcon::Delete() {
   if (tray_) tray_->hide();
 }
 
-bool TrayIcon::Shown() const { return tray_ && tray_->isVisible(); }
+bool TrayIcon::Shown() const {
+  return tray_ && tray_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 QString TrayIcon::ToolTip() const { return tray_ ? tray_->toolTip() : QString(); }
 

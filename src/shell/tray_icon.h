@@ -1,5 +1,5 @@
-// The notification-area icon. Without a system tray every call does
-// nothing.
+// The notification-area icon. It is kept while no notification area
+// exists and shows as soon as one appears.
 #pragma once
 
 #include <QIcon>
@@ -25,6 +25,7 @@ class TrayIcon : public QObject {
   void Add(const Picture& icon, const std::string& tip);
   void Modify(const Picture& icon, const std::string& tip);
   void Delete();
+  // Whether the icon is in a notification area now.
   bool Shown() const;
   QString ToolTip() const;
 

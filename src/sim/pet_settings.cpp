@@ -109,6 +109,7 @@ void Simulator::ApplyLoadedValues() {
   if (pet.Left > platform_.ScreenWidth()) pet.Left = platform_.ScreenWidth() - kWindowWidth;
   if (pet.Top > platform_.ScreenHeight()) pet.Top = platform_.ScreenHeight() - kWindowHeight;
   platform_.MoveWindow(pet.Left, pet.Top);
+  platform_.KeepWindowOnScreen();
   platform_.SetWindowVisible(true);
 
   int16 play_type = 0;

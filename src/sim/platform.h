@@ -74,6 +74,9 @@ class Platform {
   virtual float WindowLeft() = 0;
   virtual float WindowTop() = 0;
   virtual void MoveWindow(float left, float top) = 0;
+  // A window placed where no screen shows it (a monitor since unplugged)
+  // comes back whole onto the nearest screen.
+  virtual void KeepWindowOnScreen() = 0;
   virtual void SetTopMost(bool on_top) = 0;
   virtual void SetCaption(const std::string& caption) = 0;
   virtual void SetWindowIcon(const Picture& icon) = 0;

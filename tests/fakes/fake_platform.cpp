@@ -1,5 +1,6 @@
 #include "fakes/fake_platform.h"
 
+#include <algorithm>
 #include <cctype>
 #include <memory>
 
@@ -82,6 +83,12 @@ void FakePlatform::TrayModify(const Picture& icon, const std::string& tip) {
   ++tray_modifies;
   tray_icon = icon;
   tray_tip = tip;
+}
+
+void FakePlatform::KeepWindowOnScreen() {
+  // One screen: the window is pushed in whole.
+  window_left = std::clamp(window_left, 0.f, screen_width - 2175);
+  window_top = std::clamp(window_top, 0.f, screen_height - 2970);
 }
 
 void FakePlatform::SheetLoad() {

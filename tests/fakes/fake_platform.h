@@ -56,6 +56,7 @@ class FakePlatform : public Platform {
     window_left = left;
     window_top = top;
   }
+  void KeepWindowOnScreen() override;
   void SetTopMost(bool on_top) override { topmost = on_top; }
   void SetCaption(const std::string& text) override { captions.push_back(text); }
   void SetWindowIcon(const Picture& icon) override { window_icon = icon; }

@@ -467,18 +467,22 @@ class DeviceWindowTest : public QObject {
     }
     mirror.Root()->hide();
 
-    // A chosen option does not change the model by itself; the next
-    // opening shows the model again.
+    // A chosen option changes the model through its command, not through
+    // the action's own check; the next opening shows the model again.
     const bool sound = model.mPopupSound.checked;
     mirror.ActionFor("mPopupSound")->trigger();
-    QCOMPARE(model.mPopupSound.checked, sound);
+    QCOMPARE(model.mPopupSound.checked, !sound);
+    mirror.ActionFor("mPopupWave")->trigger();
+    QVERIFY(model.mPopupWave.checked);
+    QVERIFY(!model.mPopupBeep.checked);
     mirror.Popup(QPoint(10, 10));
     QTRY_VERIFY(mirror.Root()->isVisible());
-    QCOMPARE(mirror.ActionFor("mPopupSound")->isChecked(), sound);
+    QCOMPARE(mirror.ActionFor("mPopupSound")->isChecked(), !sound);
+    QVERIFY(mirror.ActionFor("mPopupWave")->isChecked());
     mirror.Root()->hide();
 
-    // Commands not wired yet are harmless.
-    for (const char* name : {"mPopupAbout", "mCheatChar3", "mPopupSide", "nonsense"})
+    // Commands not wired yet, and hidden cheats, are harmless.
+    for (const char* name : {"mPopupAbout", "mCheatChar3", "nonsense"})
       device->window.DispatchMenuCommand(name);
     QVERIFY(device->window.isVisible());
     QVERIFY(!device->window.Unloaded());
