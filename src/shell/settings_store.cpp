@@ -1,11 +1,16 @@
 #include "shell/settings_store.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QVariant>
 #include <QtDebug>
+#include <utility>
 
 namespace nib {
 namespace {
@@ -34,7 +39,13 @@ QString EscapeName(const std::string& utf8) {
 // The empty name is a real section (QSettings keeps it as top-level keys,
 // in [General]); "General" itself is stored by QSettings as [%General].
 QString FullKey(const std::string& section, const std::string& key) {
-  const QString group = EscapeName(section);
+  QString group = EscapeName(section);
+  // QSettings writes every case of "general" as [%General] and reads it
+  // back as "General"; escaping the other cases' first letter keeps them
+  // apart.
+  if (group != u"General" && group.compare(u"general", Qt::CaseInsensitive) == 0) {
+    group.replace(0, 1, group[0] == u'g' ? QLatin1String("%67") : QLatin1String("%47"));
+  }
   const QString name = EscapeName(key);
   return group.isEmpty() ? name : group + u'/' + name;
 }
@@ -53,25 +64,76 @@ void BreakAbandonedLock(const QString& ini_path) {
   if (lock.tryLock(0)) lock.unlock();
 }
 
+QVariantMap AllValues(const QSettings& ini) {
+  QVariantMap values;
+  const QStringList keys = ini.allKeys();
+  for (const QString& key : keys) values.insert(key, ini.value(key));
+  return values;
+}
+
+// QSettings is the INI reader and writer, but it only works on files and
+// writes them with its own rename, leaving the store no moment between the
+// new file and the replacement. So the text goes through a private scratch
+// file: parsed there into *values and, with changes, rewritten into
+// *new_text. A fresh scratch path also keeps QSettings from using a cached
+// parse of an older file of the same size and time.
+bool Recode(const QByteArray& text, const QMap<QString, QString>& changes, QByteArray* new_text,
+            QVariantMap* values) {
+  const QTemporaryDir scratch;
+  if (!scratch.isValid()) return false;
+  const QString path = scratch.filePath(QStringLiteral("settings.ini"));
+  // QSettings never writes comments, so this leading one still being there
+  // after sync() means the write failed (status() keeps only the first
+  // error, often the FormatError of a damaged file). It goes after a BOM,
+  // which QSettings skips only at the very start.
+  const qsizetype bom = text.startsWith("\xef\xbb\xbf") ? 3 : 0;
+  const QByteArray marked = text.left(bom) + ";\n" + text.mid(bom);
+  {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(marked) != marked.size()) return false;
+  }
+  QSettings ini(path, QSettings::IniFormat);
+  if (!changes.isEmpty()) {
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it) ini.setValue(it.key(), it.value());
+    ini.sync();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    *new_text = file.readAll();
+    if (*new_text == marked) return false;
+  }
+  *values = AllValues(ini);
+  return true;
+}
+
 }  // namespace
 
 SettingsStore::SettingsStore()
-    : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                            QStringLiteral("Nibbet Simulator"),
-                                            QStringLiteral("Nibbet Simulator"))) {}
+    : path_(QSettings(QSettings::IniFormat, QSettings::UserScope,
+                      QStringLiteral("Nibbet Simulator"), QStringLiteral("Nibbet Simulator"))
+                .fileName()) {
+  Load();
+}
 
 SettingsStore::SettingsStore(const QString& ini_path)
-    : settings_(std::make_unique<QSettings>(ini_path, QSettings::IniFormat)) {}
+    : path_(QFileInfo(ini_path).absoluteFilePath()) {
+  Load();
+}
 
-SettingsStore::~SettingsStore() = default;
+SettingsStore::~SettingsStore() {
+  if (!pending_.isEmpty()) Flush();
+}
 
 std::string SettingsStore::Read(const std::string& section, const std::string& key,
                                 const std::string& fallback) {
   // An empty key would name the section's parent and could read another
   // pet's value.
   if (key.empty()) return fallback;
-  const QVariant value = settings_->value(FullKey(section, key));
-  if (!value.isValid()) return fallback;
+  const QString full_key = FullKey(section, key);
+  const auto written = pending_.constFind(full_key);
+  if (written != pending_.cend()) return written->toStdString();
+  const auto found = saved_.constFind(full_key);
+  if (found == saved_.cend() || !found->isValid()) return fallback;
+  const QVariant& value = *found;
   // A hand-edited, unquoted "a,b" comes back as a list.
   if (value.metaType().id() == QMetaType::QStringList) {
     return value.toStringList().join(u',').toStdString();
@@ -84,21 +146,74 @@ std::string SettingsStore::Read(const std::string& section, const std::string& k
 void SettingsStore::Write(const std::string& section, const std::string& key,
                           const std::string& value) {
   if (key.empty()) return;
-  settings_->setValue(FullKey(section, key),
-                      QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+  pending_.insert(FullKey(section, key),
+                  QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
 }
 
 void SettingsStore::Flush() {
-  BreakAbandonedLock(settings_->fileName());
-  // QSettings writes the file through a temporary file and a rename, so a
-  // crash leaves either the old or the new file.
-  settings_->sync();
-  if (settings_->status() == QSettings::AccessError) {
-    qWarning("Nibbet Simulator: cannot save the settings to %s",
-             qUtf8Printable(settings_->fileName()));
+  // Nothing to save: pick up what other processes saved, as QSettings did.
+  if (pending_.isEmpty()) {
+    Load();
+    return;
+  }
+  if (!Save()) {
+    qWarning("Nibbet Simulator: cannot save the settings to %s", qUtf8Printable(path_));
   }
 }
 
-QString SettingsStore::FilePath() const { return settings_->fileName(); }
+QString SettingsStore::FilePath() const { return path_; }
+
+void SettingsStore::Load() {
+  // A file that cannot be read counts as empty, as in QSettings; one that
+  // exists but cannot be opened keeps what was loaded before.
+  QByteArray text;
+  if (QFileInfo::exists(path_)) {
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly)) return;
+    text = file.readAll();
+  }
+  QByteArray unused;
+  if (!Recode(text, {}, &unused, &saved_)) {
+    // No scratch folder: read the file directly.
+    saved_ = AllValues(QSettings(path_, QSettings::IniFormat));
+  }
+}
+
+bool SettingsStore::Save() {
+  if (!QDir().mkpath(QFileInfo(path_).absolutePath())) return false;
+  BreakAbandonedLock(path_);
+  // The lock QSettings takes for the same file.
+  QLockFile lock(path_ + QLatin1String(".lock"));
+  if (!lock.lock()) return false;
+  // Read again under the lock, so keys other processes saved since stay.
+  const bool existed = QFileInfo::exists(path_);
+  QByteArray old_text;
+  if (existed) {
+    QFile file(path_);
+    // Never replace a file that cannot be read.
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    old_text = file.readAll();
+  }
+  QByteArray new_text;
+  QVariantMap values;
+  if (!Recode(old_text, pending_, &new_text, &values)) return false;
+  // The new text goes to a temporary file that atomically replaces the
+  // old one, so a crash leaves either the old or the new file.
+  QSaveFile file(path_);
+  if (!file.open(QIODevice::WriteOnly) || file.write(new_text) != new_text.size() ||
+      !file.flush()) {
+    return false;
+  }
+  if (before_replace_) before_replace_();
+  if (!file.commit()) return false;
+  // As QSettings does for a file it creates.
+  if (!existed) {
+    QFile::setPermissions(path_,
+                          QFile::permissions(path_) | QFile::ReadOwner | QFile::WriteOwner);
+  }
+  saved_ = std::move(values);
+  pending_.clear();
+  return true;
+}
 
 }  // namespace nib

@@ -2,11 +2,11 @@
 // with one group per pet name and every value as text.
 #pragma once
 
+#include <QMap>
 #include <QString>
-#include <memory>
+#include <QVariant>
+#include <functional>
 #include <string>
-
-class QSettings;
 
 namespace nib {
 
@@ -16,6 +16,7 @@ class SettingsStore {
   SettingsStore();
   // A store in the given INI file (tests).
   explicit SettingsStore(const QString& ini_path);
+  // Saves writes not yet flushed.
   ~SettingsStore();
 
   // Any section name works, even empty, with slashes, backslashes,
@@ -23,12 +24,24 @@ class SettingsStore {
   std::string Read(const std::string& section, const std::string& key,
                    const std::string& fallback);
   void Write(const std::string& section, const std::string& key, const std::string& value);
-  // Commits the written keys in one atomic file replacement.
+  // Commits the written keys in one atomic file replacement, on top of
+  // whatever other processes saved meanwhile.
   void Flush();
   QString FilePath() const;
 
+  // Tests only: Flush calls it once the new file is fully written and
+  // before it replaces the old one, so a test can kill a save right there.
+  void SetBeforeReplaceHook(std::function<void()> hook) { before_replace_ = std::move(hook); }
+
  private:
-  std::unique_ptr<QSettings> settings_;
+  void Load();
+  bool Save();
+
+  QString path_;
+  // The file as last loaded or saved, and the writes not saved yet.
+  QVariantMap saved_;
+  QMap<QString, QString> pending_;
+  std::function<void()> before_replace_;
 };
 
 }  // namespace nib

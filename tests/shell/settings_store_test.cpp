@@ -10,11 +10,10 @@
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QtTest>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <set>
 #include <string>
 
 #include "shell/settings_store.h"
@@ -40,18 +39,32 @@ long long GenerationOf(const std::string& value) {
   return std::stoll(value.substr(0, cut));
 }
 
-// The child of the kill test: save full records as fast as possible until
-// killed. It resumes from the generation on disk so generations only grow.
+// The saving child of the kill test reports each point of a save on stdout
+// ("before 7", "inside 7", "after 7") and waits there for a line on stdin,
+// so the parent can kill it right at a point, or let it go and kill it
+// somewhere before the next one. It resumes from the generation on disk, so
+// generations only grow.
+void ReportAndWait(const char* point, long long generation) {
+  std::printf("%s %lld\n", point, generation);
+  std::fflush(stdout);
+  for (int c = std::getchar(); c != '\n'; c = std::getchar()) {
+    if (c == EOF) std::_Exit(1);
+  }
+}
+
 int SaveLoop(const QString& ini) {
   SettingsStore store(ini);
   long long generation = GenerationOf(store.Read(kKillSection, RecordKey(0), "0;"));
   if (generation < 0) generation = 0;
-  std::fputs("ready\n", stdout);
-  std::fflush(stdout);
+  store.SetBeforeReplaceHook([&generation] { ReportAndWait("inside", generation); });
   for (;;) {
     ++generation;
-    for (int i = 0; i < kRecordKeys; ++i) store.Write(kKillSection, RecordKey(i), RecordValue(generation));
+    ReportAndWait("before", generation);
+    for (int i = 0; i < kRecordKeys; ++i) {
+      store.Write(kKillSection, RecordKey(i), RecordValue(generation));
+    }
     store.Flush();
+    ReportAndWait("after", generation);
   }
 }
 
@@ -78,7 +91,8 @@ class SettingsStoreTest : public QObject {
 
   static QStringList SectionNames() {
     return {"Nibbet", "My Pet", "", " ", "  leading and trailing  ", "[x]", "a=b", "a;b", "#hash",
-            "General", "general", "%General", "a/b", "a\\b", "a%2Fb", "a%5Cb", "a%b", "%25", "/",
+            "General", "general", "GENERAL", "%General", "%67eneral", "a/b", "a\\b", "a%2Fb",
+            "a%5Cb", "a%b", "%25", "/",
             "\\", "//", "a//b", "\"quoted\"", "tab\there", "line\nbreak", "Zoë", "ニベット", "🐣",
             "Case", "case", "CASE", QString(1000, 'n'), QString(999, 'n') + 'N'};
   }
@@ -301,9 +315,11 @@ class SettingsStoreTest : public QObject {
     QCOMPARE(SettingsStore().Read("Nibbet", "Age", "none"), std::string("6"));
   }
 
-  // Kills a saving child at random moments. After every kill the file
-  // holds either no record or a whole one of a single generation, never
-  // older than before, and the other section is untouched.
+  // Kills a saving child before a save, inside it (the new file written,
+  // the old one not yet replaced) and after it: right at the point, or let
+  // go and killed anywhere before the next point. The file then holds
+  // exactly the generation the point allows, as one whole record, and the
+  // other section is untouched.
   void killedSaveLeavesAWholeRecord() {
     const QString ini = temp_.path() + "/killed/store.ini";
     QVERIFY(QDir().mkpath(QFileInfo(ini).absolutePath()));
@@ -312,56 +328,99 @@ class SettingsStoreTest : public QObject {
       for (int i = 0; i < kRecordKeys; ++i) store.Write(kOtherSection, RecordKey(i), "still here");
       store.Flush();
     }
+    // Whatever a killed child leaves in its scratch folder stays in ours.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TMPDIR", temp_.path());
 
+    enum Point { kBefore, kInside, kAfter, kPoints };
+    const char* const names[kPoints] = {"before", "inside", "after"};
     const quint32 seed = QRandomGenerator::global()->generate();
     QRandomGenerator random(seed);
     const int kills = 200;
-    long long last_generation = 0;
-    int absent = 0;
-    std::set<long long> seen;
+    int at_point[kPoints] = {}, past_point[kPoints] = {};
+    int past_inside_landed = 0, at_start = 0;
+    long long on_disk = 0;  // 0: no record yet
     QElapsedTimer timer;
     timer.start();
     for (int kill = 0; kill < kills; ++kill) {
+      const QString where = QString("kill %1 (seed %2)").arg(kill).arg(seed);
       QProcess child;
+      child.setProcessEnvironment(environment);
       child.start(QCoreApplication::applicationFilePath(), {"--save-loop", ini});
-      QVERIFY2(child.waitForStarted(10000), qPrintable(child.errorString()));
-      // The first kills come before the child can save anything.
-      if (kill >= 3) {
-        QVERIFY2(child.waitForReadyRead(10000), "the saving child never started saving");
-        QThread::usleep(random.bounded(30'001));
+      QVERIFY2(child.waitForStarted(60000), qPrintable(child.errorString()));
+
+      // The first kills land while the child starts, before its first save.
+      const bool at_once = kill < 3;
+      const Point point = Point((kill - 3) % kPoints);
+      const bool past = (kill - 3) / kPoints % 2 == 1;
+      const long long target = on_disk + 1 + random.bounded(3);
+      long long generation = 0;
+      if (!at_once) {
+        for (bool first_report = true;; first_report = false) {
+          while (!child.canReadLine()) {
+            QVERIFY2(child.waitForReadyRead(60000),
+                     qPrintable(where + ": the saving child stopped reporting"));
+          }
+          const QByteArray line = child.readLine().trimmed();
+          const QList<QByteArray> report = line.split(' ');
+          QVERIFY2(report.size() == 2, qPrintable(where + ": " + line));
+          generation = report[1].toLongLong();
+          // The child goes on from the record on disk.
+          if (first_report) QCOMPARE(line, "before " + QByteArray::number(on_disk + 1));
+          QVERIFY2(generation <= target, qPrintable(where + ": " + line));
+          if (report[0] == names[point] && generation == target) break;
+          QVERIFY(child.write("\n") == 1);
+        }
+        if (past) {
+          QVERIFY(child.write("\n") == 1);
+          QVERIFY(child.waitForBytesWritten(60000));
+        }
       }
       child.kill();  // SIGKILL
-      QVERIFY(child.waitForFinished(10000));
+      QVERIFY(child.waitForFinished(60000));
       QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
       SettingsStore fresh(ini);
       const std::string first = fresh.Read(kKillSection, RecordKey(0), "absent");
-      long long generation = 0;
-      if (first == "absent") {
-        ++absent;
-        QVERIFY2(last_generation == 0, "a saved record disappeared");
-      } else {
-        generation = GenerationOf(first);
-        QVERIFY2(generation > 0, first.c_str());
-        seen.insert(generation);
-      }
+      const long long found = first == "absent" ? 0 : GenerationOf(first);
+      QVERIFY2(found >= 0, qPrintable(where + ": key 0 is " + QString::fromStdString(first)));
       for (int i = 0; i < kRecordKeys; ++i) {
-        const std::string expected = generation == 0 ? "absent" : RecordValue(generation);
+        const std::string expected = found == 0 ? "absent" : RecordValue(found);
         const std::string got = fresh.Read(kKillSection, RecordKey(i), "absent");
-        QVERIFY2(got == expected, qPrintable(QString("kill %1 (seed %2): key %3 is '%4', key 0 is '%5'")
-                                                 .arg(kill).arg(seed).arg(i)
+        QVERIFY2(got == expected, qPrintable(QString("%1: key %2 is '%3', key 0 is '%4'")
+                                                 .arg(where).arg(i)
                                                  .arg(QString::fromStdString(got),
                                                       QString::fromStdString(first))));
         QCOMPARE(fresh.Read(kOtherSection, RecordKey(i), "lost"), std::string("still here"));
       }
-      QVERIFY2(generation >= last_generation, "the record went back in time");
-      last_generation = generation;
+      QVERIFY2(found >= on_disk, qPrintable(where + ": the record went back in time"));
+
+      // The new file replaces the old one only after "inside", and the save
+      // has landed by "after".
+      long long expected = on_disk;
+      if (at_once) {
+        ++at_start;
+      } else {
+        (past ? past_point : at_point)[point]++;
+        expected = point == kAfter ? generation : generation - 1;
+        if (point == kInside && past && found == generation) {
+          ++past_inside_landed;
+          expected = generation;
+        }
+      }
+      QVERIFY2(found == expected, qPrintable(QString("%1: killed %2 %3 %4, the file holds %5")
+                                                 .arg(where).arg(past ? "past" : "at")
+                                                 .arg(at_once ? "start" : names[point])
+                                                 .arg(generation).arg(found)));
+      on_disk = found;
     }
-    qInfo("kill test: %d kills in %lld ms, %d before the first save, %zu distinct generations "
-          "seen, last generation %lld (seed %u)",
-          kills, timer.elapsed(), absent, seen.size(), last_generation, seed);
-    QVERIFY2(last_generation > 0, "no save ever completed");
-    QVERIFY2(seen.size() > 10, "too few saves landed to show anything");
+    qInfo("kill test: %d kills in %lld ms (seed %u): %d at start; at before/inside/after "
+          "%d/%d/%d; past before/inside/after %d/%d/%d (%d past inside landed); last generation "
+          "%lld",
+          kills, timer.elapsed(), seed, at_start, at_point[kBefore], at_point[kInside],
+          at_point[kAfter], past_point[kBefore], past_point[kInside], past_point[kAfter],
+          past_inside_landed, on_disk);
+    QVERIFY2(on_disk > 0, "no save ever completed");
   }
 };
 
