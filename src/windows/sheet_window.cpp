@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QShowEvent>
 #include <cmath>
 
 #include "display/element.h"
@@ -106,6 +107,13 @@ void SheetWindow::keyPressEvent(QKeyEvent* event) {
 void SheetWindow::keyReleaseEvent(QKeyEvent* event) {
   event->accept();
   device_.Keys().Release(*event);
+}
+
+void SheetWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // Attached, the sheet lies behind the device; it is topmost only while
+  // it floats.
+  if (!windowFlags().testFlag(Qt::WindowStaysOnTopHint)) device_.raise();
 }
 
 void SheetWindow::focusOutEvent(QFocusEvent* event) {
