@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# A brand-new pet on a real X server with a tray, as a person meets it: the
+# sheet shows beside the device, pulling it out with the mouse hatches the
+# egg, Enter opens the menu and an option is changed by keyboard, Escape
+# hides the device into the tray, and closing saves all of it.
+# Usage: new_pet_on_xvfb.sh PROGRAM
+set -euo pipefail
+
+program=$1
+for tool in Xvfb trayer xdotool import compare; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIP: $tool is not installed"
+    exit 77
+  fi
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  [ -f "$work/program.log" ] && sed 's/^/  program: /' "$work/program.log"
+  exit 1
+}
+
+# Polls a command until it succeeds; the limit only guards against a hang.
+wait_for() {
+  local what=$1
+  shift
+  for _ in $(seq 1 600); do
+    if "$@" >/dev/null 2>&1; then return 0; fi
+    sleep 0.1
+  done
+  fail "timed out waiting for $what"
+}
+
+# A private X server on a free display.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+wait_for "the X server" test -s "$work/display"
+export DISPLAY=":$(head -n1 "$work/display")"
+wait_for "the X server to answer" xdotool getmouselocation
+
+trayer --edge top --align right --widthtype pixel --width 100 --height 24 >/dev/null 2>&1 &
+pids+=($!)
+wait_for "the tray" xdotool search --class trayer
+
+mkdir -m 700 "$work/runtime"
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+ini="$XDG_CONFIG_HOME/Nibbet Simulator/Nibbet Simulator.ini"
+QT_QPA_PLATFORM=xcb "$program" E2E Pet >"$work/program.log" 2>&1 &
+program_pid=$!
+pids+=("$program_pid")
+
+wait_for "the device window" xdotool search --onlyvisible --name '^E2E Pet$'
+wait_for "the sheet window" xdotool search --onlyvisible --name '^Insulating Sheet$'
+device=$(xdotool search --onlyvisible --name '^E2E Pet$' | head -n1)
+sheet=$(xdotool search --onlyvisible --name '^Insulating Sheet$' | head -n1)
+
+geometry() { xdotool getwindowgeometry --shell "$1"; }
+eval "$(geometry "$device" | sed 's/^/DEVICE_/')"
+eval "$(geometry "$sheet" | sed 's/^/SHEET_/')"
+[ "$SHEET_X" -gt "$DEVICE_X" ] || fail "the sheet is not at the device's right side"
+
+lcd() { import -window root -crop "70x60+$((DEVICE_X + 38))+$((DEVICE_Y + 40))" "$1"; }
+lcd_differs() {
+  lcd "$work/lcd-now.png"
+  local pixels
+  pixels=$(compare -metric AE "$work/lcd-blank.png" "$work/lcd-now.png" null: 2>&1 || true)
+  [ "${pixels%% *}" != 0 ]
+}
+lcd "$work/lcd-blank.png"
+
+# Pull the sheet out by its grip, to the right.
+grip_x=$((SHEET_X + 62)) grip_y=$((SHEET_Y + 17))
+xdotool mousemove "$grip_x" "$grip_y" mousedown 1
+for step in 10 20 30 40 50; do xdotool mousemove $((grip_x + step)) "$grip_y"; done
+xdotool mouseup 1
+wait_for "the egg on the screen" lcd_differs
+
+# Enter opens the menu on the device; from the bottom, the eighth item up is
+# Auto Show.
+windows() { { xdotool search --onlyvisible --classname nibbet-simulator || true; } | wc -l; }
+xdotool mousemove $((DEVICE_X + 30)) $((DEVICE_Y + 120)) click 1
+before=$(windows)
+xdotool key Return
+menu_open() { [ "$(windows)" -gt "$before" ]; }
+wait_for "the popup menu" menu_open
+xdotool key Up Up Up Up Up Up Up Up Return
+menu_closed() { [ "$(windows)" -le "$before" ]; }
+wait_for "the menu to close" menu_closed
+
+# Escape hides the device into the tray.
+xdotool mousemove $((DEVICE_X + 30)) $((DEVICE_Y + 120)) click 1
+xdotool key Escape
+hidden() { ! xdotool search --onlyvisible --name '^E2E Pet$'; }
+wait_for "the device to hide" hidden
+
+kill -TERM "$program_pid"
+wait "$program_pid" || fail "the program did not end cleanly"
+
+value() { sed -n "/^\[E2E%20Pet\]/,/^\[/p" "$ini" | sed -n "s/^$1=//p"; }
+[ "$(value InsulatingSheet)" = 2 ] || fail "InsulatingSheet is '$(value InsulatingSheet)', not 2"
+[ "$(value CharacterNo)" = 0 ] || fail "CharacterNo is '$(value CharacterNo)', not 0"
+[ "$(value AutoShow)" = True ] || fail "AutoShow is '$(value AutoShow)', not True"
+[ "$(value FormVisible)" = False ] || fail "FormVisible is '$(value FormVisible)', not False"
+echo "PASS: sheet pulled, egg shown, Auto Show set by keyboard, hidden to the tray, saved"
