@@ -165,6 +165,36 @@ class ButtonInputTest : public QObject {
     QVERIFY(window.close());
   }
 
+  void aRepeatSplitByAStalledServerIsStillARepeat() {
+    auto device = StartLivingPet();
+    QVERIFY(device);
+    DeviceWindow& window = device->window;
+    Simulator& sim = device->sim;
+    auto send = [&](QEvent::Type type, quint64 timestamp) {
+      QKeyEvent event(type, Qt::Key_Left, Qt::NoModifier, QString(), false);
+      event.setTimestamp(timestamp);
+      QCoreApplication::sendEvent(&window, &event);
+    };
+    send(QEvent::KeyPress, 1000);
+    QCOMPARE(int(sim.CurrentIcon), 0);
+    // Unmarked repeats: each release and press share their timestamp.
+    for (quint64 t = 1030; t < 1300; t += 30) {
+      send(QEvent::KeyRelease, t);
+      send(QEvent::KeyPress, t);
+    }
+    QCOMPARE(int(sim.CurrentIcon), 0);
+    QVERIFY(sim.pet.ButtonAPressed);
+    // A real release comes through once no press follows it.
+    send(QEvent::KeyRelease, 1400);
+    QTRY_VERIFY(!sim.pet.ButtonAPressed);
+    // And a real new press after it walks on.
+    send(QEvent::KeyPress, 1500);
+    send(QEvent::KeyRelease, 1600);
+    QCOMPARE(int(sim.CurrentIcon), 1);
+    QTRY_VERIFY(!sim.pet.ButtonAPressed);
+    QVERIFY(window.close());
+  }
+
   void aKeyHeldWhenTheFocusGoesIsLetGo() {
     auto device = StartLivingPet();
     QVERIFY(device);
