@@ -58,8 +58,6 @@ int ButtonMask(Qt::MouseButtons buttons) {
          (buttons.testFlag(Qt::RightButton) ? kRightButton : 0);
 }
 
-bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
-
 using MouseHandler = void (Simulator::*)(int, int, float, float);
 struct ButtonHandlers {
   MouseHandler down = nullptr;
@@ -265,7 +263,8 @@ void DeviceWindow::mousePressEvent(QMouseEvent* event) {
     return;
   }
   // Wayland lets no program place its own window; the compositor drags it.
-  if (button == kLeftButton && OnWayland() && windowHandle() && windowHandle()->startSystemMove())
+  if (button == kLeftButton && !QtPlatform::PlacesWindows() && windowHandle() &&
+      windowHandle()->startSystemMove())
     return;
   CallCore("mouse down", [&] { sim_.DragMouseDown(button, at.x(), at.y()); });
 }

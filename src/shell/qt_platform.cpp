@@ -160,30 +160,35 @@ void QtPlatform::SetWindowVisible(bool visible) {
   if (window_) window_->setVisible(visible);
 }
 
+bool QtPlatform::PlacesWindows() {
+  // A Wayland client can neither place its windows nor learn where they are.
+  return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 float QtPlatform::WindowLeft() {
-  const int left = window_ ? window_->pos().x() : pending_left_;
-  return static_cast<float>(left) * kTwipsPerPixel;
+  if (window_ && PlacesWindows()) return static_cast<float>(window_->pos().x()) * kTwipsPerPixel;
+  return placed_left_;
 }
 
 float QtPlatform::WindowTop() {
-  const int top = window_ ? window_->pos().y() : pending_top_;
-  return static_cast<float>(top) * kTwipsPerPixel;
+  if (window_ && PlacesWindows()) return static_cast<float>(window_->pos().y()) * kTwipsPerPixel;
+  return placed_top_;
 }
 
 void QtPlatform::MoveWindow(float left, float top) {
-  pending_left_ = TwipsToPixels(left);
-  pending_top_ = TwipsToPixels(top);
-  if (window_) window_->move(pending_left_, pending_top_);
+  // Kept as given where the window system places the window, so the saved
+  // place survives a run there.
+  placed_left_ = left;
+  placed_top_ = top;
+  if (window_) window_->move(TwipsToPixels(left), TwipsToPixels(top));
 }
 
 void QtPlatform::KeepWindowOnScreen() {
-  if (!window_) return;
+  if (!window_ || !PlacesWindows()) return;
   QList<QRect> screens;
   for (const QScreen* screen : QGuiApplication::screens()) screens.append(screen->geometry());
   const QPoint place = PlaceOnScreens(QRect(window_->pos(), window_->size()), screens);
-  pending_left_ = place.x();
-  pending_top_ = place.y();
-  window_->move(place);
+  if (place != window_->pos()) MoveWindow(place.x() * kTwipsPerPixel, place.y() * kTwipsPerPixel);
 }
 
 void QtPlatform::SetTopMost(bool on_top) {

@@ -37,6 +37,9 @@ class QtPlatform final : public Platform {
   const std::string& ProgramRoot() const { return folder_.Root(); }
   SettingsStore& Settings() { return *settings_; }
   TrayIcon& Tray() { return *tray_; }
+  // Whether the program can place its windows and read their places back
+  // (not on Wayland).
+  static bool PlacesWindows();
   // Whether the core has shown or hidden the window yet.
   bool WindowVisibilityChosen() const { return visibility_chosen_; }
 
@@ -104,8 +107,8 @@ class QtPlatform final : public Platform {
   QPointer<DeviceWindow> window_;
   bool busy_ = false;
   bool visibility_chosen_ = false;
-  // Where the window goes once it exists (pixels).
-  int pending_left_ = 0, pending_top_ = 0;
+  // The window's place as last set (twips).
+  float placed_left_ = 0, placed_top_ = 0;
 };
 
 }  // namespace nib
