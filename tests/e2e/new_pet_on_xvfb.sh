@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# A brand-new pet on a real X server with a tray, as a person meets it: the
-# sheet shows beside the device, pulling it out with the mouse hatches the
-# egg, Enter opens the menu and an option is changed by keyboard, Escape
-# hides the device into the tray, and closing saves all of it.
+# A brand-new pet on a real X server, as a person meets it: the sheet shows
+# beside the device, pulling it out with the mouse hatches the egg, Enter
+# opens the menu and an option is changed by keyboard, Escape hides the
+# device into a tray that started after the program, and closing saves all
+# of it.
 # Usage: new_pet_on_xvfb.sh PROGRAM
 set -euo pipefail
 
@@ -48,10 +49,6 @@ wait_for "the X server" test -s "$work/display"
 export DISPLAY=":$(head -n1 "$work/display")"
 wait_for "the X server to answer" xdotool getmouselocation
 
-trayer --edge top --align right --widthtype pixel --width 100 --height 24 >/dev/null 2>&1 &
-pids+=($!)
-wait_for "the tray" xdotool search --class trayer
-
 mkdir -m 700 "$work/runtime"
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
 ini="$XDG_CONFIG_HOME/Nibbet Simulator/Nibbet Simulator.ini"
@@ -60,6 +57,10 @@ program_pid=$!
 pids+=("$program_pid")
 
 wait_for "the device window" xdotool search --onlyvisible --name '^E2E Pet$'
+# The panel starts after the program, as it may at login.
+trayer --edge top --align right --widthtype pixel --width 100 --height 24 >/dev/null 2>&1 &
+pids+=($!)
+wait_for "the tray" xdotool search --class trayer
 wait_for "the sheet window" xdotool search --onlyvisible --name '^Insulating Sheet$'
 device=$(xdotool search --onlyvisible --name '^E2E Pet$' | head -n1)
 sheet=$(xdotool search --onlyvisible --name '^Insulating Sheet$' | head -n1)
@@ -97,11 +98,18 @@ xdotool key Up Up Up Up Up Up Up Up Return
 menu_closed() { [ "$(windows)" -le "$before" ]; }
 wait_for "the menu to close" menu_closed
 
-# Escape hides the device into the tray.
-xdotool mousemove $((DEVICE_X + 30)) $((DEVICE_Y + 120)) click 1
-xdotool key Escape
+# Escape hides the device into the tray, once our icon is in it; before
+# that the device refuses to hide.
 hidden() { ! xdotool search --onlyvisible --name '^E2E Pet$'; }
-wait_for "the device to hide" hidden
+escape_hides() {
+  xdotool mousemove $((DEVICE_X + 30)) $((DEVICE_Y + 120)) click 1 key Escape
+  for _ in $(seq 1 20); do
+    hidden && return 0
+    sleep 0.05
+  done
+  return 1
+}
+wait_for "the device to hide into the late tray" escape_hides
 
 kill -TERM "$program_pid"
 wait "$program_pid" || fail "the program did not end cleanly"
