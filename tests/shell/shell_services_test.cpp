@@ -15,6 +15,7 @@
 
 #include "shell/picture_files.h"
 #include "shell/program_folder.h"
+#include "shell/screen_placement.h"
 #include "shell/sound_player.h"
 
 namespace {
@@ -541,6 +542,30 @@ class ShellServicesTest : public QObject {
 
   // The player can go away while sounds load or play, even after broken
   // files that never finish loading in Qt's own decoder.
+  void windowsComeBackOntoTheNearestScreen_data() {
+    QTest::addColumn<QRect>("window");
+    QTest::addColumn<QPoint>("place");
+    // Two screens side by side: 1920x1080 at 0,0 and 1280x1024 at 1920,0.
+    QTest::newRow("on the first") << QRect(100, 100, 145, 198) << QPoint(100, 100);
+    QTest::newRow("straddling both") << QRect(1850, 100, 145, 198) << QPoint(1850, 100);
+    QTest::newRow("off the left") << QRect(-3000, 500, 145, 198) << QPoint(0, 500);
+    QTest::newRow("off the top") << QRect(300, -800, 145, 198) << QPoint(300, 0);
+    QTest::newRow("half off the top") << QRect(300, -50, 145, 198) << QPoint(300, 0);
+    QTest::newRow("below the short screen") << QRect(2500, 1000, 145, 198)
+                                            << QPoint(2500, 1024 - 198);
+    QTest::newRow("off the right") << QRect(9000, 200, 145, 198) << QPoint(3200 - 145, 200);
+    QTest::newRow("far off, no overflow") << QRect(-2000000000, -2000000000, 145, 198)
+                                          << QPoint(0, 0);
+  }
+
+  void windowsComeBackOntoTheNearestScreen() {
+    QFETCH(QRect, window);
+    QFETCH(QPoint, place);
+    const QList<QRect> screens = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    QCOMPARE(nib::PlaceOnScreens(window, screens), place);
+    QCOMPARE(nib::PlaceOnScreens(window, {}), window.topLeft());
+  }
+
   void playerDiesWhileBusy() {
     const QString dir = temp_.path() + "/dying/";
     WriteBytes(dir + "long.wav", BuildWave(500));
