@@ -1,27 +1,45 @@
 // The program: one device window for the pet named on the command line.
 #include <QApplication>
+#include <QMetaObject>
 #include <QStringList>
 #include <QSystemTrayIcon>
+#include <QtDebug>
 
 #include "shell/device_window.h"
 #include "shell/qt_platform.h"
 #include "shell/quit_signals.h"
+#include "shell/single_instance.h"
 #include "sim/random_source.h"
 #include "sim/simulator.h"
 
 int main(int argc, char* argv[]) {
+  // Before anything else: from here a quit signal is only noted, and acted
+  // on where the store is either untouched or the pet whole.
+  nib::QuitSignals::CatchEarly();
+
   QApplication app(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Nibbet Simulator"));
   QApplication::setApplicationName(QStringLiteral("Nibbet Simulator"));
   // The pet may live in the tray with no window; only closing the device
   // ends the program.
   QApplication::setQuitOnLastWindowClosed(false);
-  nib::QuitSignals quit_signals;
 
   // The pet's name is the whole command line; Qt's own options are gone.
   QStringList words = QApplication::arguments();
   if (!words.isEmpty()) words.removeFirst();
-  const std::string pet_name = words.join(QLatin1Char(' ')).toStdString();
+  const QString name = words.join(QLatin1Char(' '));
+  const std::string pet_name = name.toStdString();
+
+  // One program per pet, decided before anything is loaded: a second start
+  // only brings the running one to the front. The core calls a nameless pet
+  // "Nibbet", so both starts are the same pet.
+  const QString section = name.isEmpty() ? QStringLiteral("Nibbet") : name;
+  nib::SingleInstance instance(nib::SingleInstance::UserSettingsPath(), section);
+  if (!instance.Claim()) {
+    qInfo("Nibbet Simulator: %s is running already; brought it to the front",
+          qUtf8Printable(section));
+    return 0;
+  }
 
   nib::QtPlatform platform;
   nib::StdRandomSource random;
@@ -30,16 +48,30 @@ int main(int argc, char* argv[]) {
 
   QObject::connect(&window, &nib::DeviceWindow::Closed, &app, &QCoreApplication::quit,
                    Qt::QueuedConnection);
+  // Whatever else ends the program (a session manager) still saves the pet.
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] { window.Unload(); });
+
+  // Asked to quit before the load: end with the store untouched.
+  if (nib::QuitSignals::Pending()) return 0;
+  window.Load(pet_name);
+
+  // From here a quit signal, also one that came during the load, saves the
+  // whole pet through the normal close.
+  nib::QuitSignals quit_signals;
   QObject::connect(&quit_signals, &nib::QuitSignals::QuitRequested, &window, [&window] {
     window.close();
     // Also when the window never opened and got no close event.
     window.Unload();
-    QCoreApplication::quit();
+    // Queued: quit() does nothing unless the event loop runs.
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
   });
-  // Whatever else ends the program (a session manager) still saves the pet.
-  QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] { window.Unload(); });
+  QObject::connect(&instance, &nib::SingleInstance::RaiseRequested, &window, [&sim, &window] {
+    // A device hidden in the tray comes back the way the tray brings it.
+    if (sim.menu.mPopupStatus.checked) window.DispatchMenuCommand("mPopupStatus");
+    window.raise();
+    window.activateWindow();
+  });
 
-  window.Load(pet_name);
   // A window hidden in a tray that does not exist could never come back.
   if (!platform.WindowVisibilityChosen() ||
       (!window.isVisible() && !QSystemTrayIcon::isSystemTrayAvailable()))
