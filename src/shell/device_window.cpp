@@ -24,6 +24,7 @@
 #include "shell/tray_icon.h"
 #include "shell/window_region.h"
 #include "sim/simulator.h"
+#include "windows/aux_windows.h"
 #include "windows/sheet_window.h"
 
 namespace nib {
@@ -117,6 +118,17 @@ void DeviceWindow::UnloadSheet() {
   if (sheet_) sheet_.release()->deleteLater();
 }
 
+void DeviceWindow::OpenAuxWindow(AuxWindow window) {
+  switch (window) {
+    case AuxWindow::PluginsAndColors:
+      return OpenPluginsAndColorsDialog(sim_, platform_, *this);
+    case AuxWindow::Instructions:
+      return OpenInstructionsWindow(sim_, platform_, *this);
+    case AuxWindow::About:
+      return OpenAboutWindow(sim_, platform_, *this);
+  }
+}
+
 void DeviceWindow::Run(const char* what, const std::function<void()>& handler) {
   CallCore(what, handler);
 }
@@ -176,7 +188,10 @@ void DeviceWindow::DispatchMenuCommand(const std::string& item_name) {
       {"mPopupPlay0", &Simulator::mPopupPlay0_Click},
       {"mPopupPlay1", &Simulator::mPopupPlay1_Click},
       {"mPopupInsulatingSheet", &Simulator::mPopupInsulatingSheet_Click},
+      {"mPopupChangeColor", &Simulator::mPopupChangeColor_Click},
+      {"mPopupPlugins", &Simulator::mPopupPlugins_Click},
       {"mPopupInstructions", &Simulator::mPopupInstructions_Click},
+      {"mPopupAbout", &Simulator::mPopupAbout_Click},
   };
   const auto it = kCoreCommands.find(item_name);
   if (it != kCoreCommands.end()) {
@@ -218,24 +233,25 @@ void DeviceWindow::RunTick() {
 
 void DeviceWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  // Also where the window system cannot cut the window to its shape.
-  painter.setClipRegion(outline_);
-  const QRegion& dirty = event->region();
-  for (const Element* element : sim_.scr.PaintOrder()) {
-    if (!element->Visible()) continue;
-    const auto* picture = dynamic_cast<const QtPicture*>(element->GetPicture().get());
-    if (!picture || picture->pixmap.isNull()) continue;
-    const QPixmap& pixmap = picture->pixmap;
-    const QSize full = pixmap.deviceIndependentSize().toSize();
-    // A narrowed element shows only its left part.
-    const QRect target(ToPixels(element->Left()), ToPixels(element->Top()),
-                       std::min(ToPixels(element->Width()), full.width()),
-                       std::min(ToPixels(element->Height()), full.height()));
-    if (target.isEmpty() || !dirty.intersects(target)) continue;
-    const qreal ratio = pixmap.devicePixelRatio();
-    const QRectF source(0, 0, target.width() * ratio, target.height() * ratio);
-    painter.drawPixmap(QRectF(target), pixmap, source);
-  }
+  canvas_.Paint(painter, size(), outline_, event->region(),
+                [this](QPainter& canvas, const QRegion& dirty) {
+                  for (const Element* element : sim_.scr.PaintOrder()) {
+                    if (!element->Visible()) continue;
+                    const auto* picture =
+                        dynamic_cast<const QtPicture*>(element->GetPicture().get());
+                    if (!picture || picture->pixmap.isNull()) continue;
+                    const QPixmap& pixmap = picture->pixmap;
+                    const QSize full = pixmap.deviceIndependentSize().toSize();
+                    // A narrowed element shows only its left part.
+                    const QRect target(ToPixels(element->Left()), ToPixels(element->Top()),
+                                       std::min(ToPixels(element->Width()), full.width()),
+                                       std::min(ToPixels(element->Height()), full.height()));
+                    if (target.isEmpty() || !dirty.intersects(target)) continue;
+                    const qreal ratio = pixmap.devicePixelRatio();
+                    const QRectF source(0, 0, target.width() * ratio, target.height() * ratio);
+                    canvas.drawPixmap(QRectF(target), pixmap, source);
+                  }
+                });
 }
 
 QPointF DeviceWindow::TwipsAt(const QPointF& global_pos) const {

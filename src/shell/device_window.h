@@ -12,6 +12,7 @@
 #include <string>
 
 #include "display/element.h"
+#include "shell/pixel_canvas.h"
 #include "sim/platform.h"
 
 namespace nib {
@@ -38,6 +39,7 @@ class DeviceWindow : public QWidget {
   SheetWindow* Sheet() { return sheet_.get(); }
   void LoadSheet();
   void UnloadSheet();
+  void OpenAuxWindow(AuxWindow window);
 
   // Runs a core handler, keeping exceptions out of Qt, and repaints what
   // it changed.
@@ -107,6 +109,8 @@ class DeviceWindow : public QWidget {
   Cursor hover_cursor_;
   bool hover_known_ = false;
   QPointF last_pointer_px_;
+  // What the window shows, kept between repaints so only damage is drawn.
+  PixelCanvas canvas_;
 };
 
 }  // namespace nib

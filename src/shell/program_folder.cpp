@@ -93,6 +93,20 @@ std::optional<fs::path> Walk(const fs::path& dir, const std::vector<std::string>
   return std::nullopt;
 }
 
+// Every folder the components name in any letter case: "Plugins" and
+// "plugins" are one folder.
+void MatchingFolders(const fs::path& dir, const std::vector<std::string>& parts, size_t index,
+                     std::vector<fs::path>& out) {
+  if (index == parts.size()) {
+    out.push_back(dir);
+    return;
+  }
+  for (const std::string& name : CaseVariants(dir, parts[index])) {
+    const fs::path candidate = dir / name;
+    if (IsDirectory(candidate)) MatchingFolders(candidate, parts, index + 1, out);
+  }
+}
+
 }  // namespace
 
 ProgramFolder::ProgramFolder(std::string root) : root_(std::move(root)) {}
@@ -109,6 +123,32 @@ std::optional<std::string> ProgramFolder::Resolve(const std::string& path) const
 
   if (auto found = Walk(root, *parts, 0)) return found->string();
   return std::nullopt;
+}
+
+std::vector<std::string> ProgramFolder::ListFolders(const std::string& path) const {
+  std::vector<fs::path> dirs;
+  const auto parts = SplitComponents(path);
+  if (parts) {
+    MatchingFolders(fs::path(root_), *parts, 0, dirs);
+  } else if (path.find_first_not_of("\\/") == std::string::npos) {
+    dirs.push_back(fs::path(root_));  // the program folder itself
+  }
+  std::vector<std::string> names;
+  for (const fs::path& dir : dirs) {
+    std::error_code ec;
+    fs::directory_iterator it(dir, ec);
+    if (ec) continue;
+    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
+      if (ec) break;
+      if (!IsDirectory(it->path())) continue;
+      std::string name = it->path().filename().string();
+      const bool known = std::any_of(names.begin(), names.end(), [&](const std::string& n) {
+        return EqualsIgnoringAsciiCase(n, name);
+      });
+      if (!known) names.push_back(std::move(name));
+    }
+  }
+  return names;
 }
 
 std::optional<std::string> ProgramFolder::ReadFile(const std::string& path) const {

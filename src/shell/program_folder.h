@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace nib {
 
@@ -17,6 +18,9 @@ class ProgramFolder {
   std::optional<std::string> Resolve(const std::string& path) const;
   bool Exists(const std::string& path) const { return Resolve(path).has_value(); }
   std::optional<std::string> ReadFile(const std::string& path) const;
+  // Names of the sub-folders of a folder, in the order found; one name for
+  // folders that differ only in letter case.
+  std::vector<std::string> ListFolders(const std::string& path) const;
 
  private:
   std::string root_;

@@ -97,6 +97,15 @@ Cursor QtPlatform::LoadCursor(const std::string& path) {
   return cursor;
 }
 
+std::vector<std::string> QtPlatform::ListFolders(const std::string& path) {
+  return folder_.ListFolders(path);
+}
+
+void QtPlatform::ForgetDecodedFiles() {
+  ClearPictureCache();
+  if (sound_) sound_->Forget();
+}
+
 void QtPlatform::PlayWave(const std::string& path) {
   const auto resolved = folder_.Resolve(path);
   if (!resolved) return;
@@ -225,6 +234,18 @@ void QtPlatform::SendTabKey() {
   QCoreApplication::postEvent(window_, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
   QCoreApplication::postEvent(window_,
                               new QKeyEvent(QEvent::KeyRelease, Qt::Key_Tab, Qt::NoModifier));
+}
+
+void QtPlatform::SetWindowEnabled(bool enabled) {
+  if (window_) window_->setEnabled(enabled);
+}
+
+void QtPlatform::SetSheetEnabled(bool enabled) {
+  if (SheetWindow* sheet = Sheet()) sheet->setEnabled(enabled);
+}
+
+void QtPlatform::OpenAuxWindow(AuxWindow window) {
+  if (window_) window_->OpenAuxWindow(window);
 }
 
 SheetWindow* QtPlatform::Sheet() { return window_ ? window_->Sheet() : nullptr; }

@@ -47,6 +47,8 @@ class QtPlatform final : public Platform {
   std::optional<std::string> ReadFile(const std::string& path) override;
   Picture LoadPicture(const std::string& path) override;
   Cursor LoadCursor(const std::string& path) override;
+  std::vector<std::string> ListFolders(const std::string& path) override;
+  void ForgetDecodedFiles() override;
 
   void PlayWave(const std::string& path) override;
   void Beep() override;
@@ -76,6 +78,9 @@ class QtPlatform final : public Platform {
   void ShowPopupMenu() override;
   void SetTimerInterval(int interval_ms) override;
   void SendTabKey() override;
+  void SetWindowEnabled(bool enabled) override;
+  void SetSheetEnabled(bool enabled) override;
+  void OpenAuxWindow(AuxWindow window) override;
 
   void SheetLoad() override;
   void SheetUnload() override;

@@ -136,6 +136,7 @@ struct SoundPlayer::Impl {
   // One effect per file, decoded once; null for a file that cannot play.
   QHash<QString, QSoundEffect*> effects;
   QPointer<QSoundEffect> current;
+  int copies_made = 0;  // names the copies; never reused while one may play
 
   QSoundEffect* Load(const QString& path) {
     QFile file(path);
@@ -144,7 +145,7 @@ struct SoundPlayer::Impl {
     if (!wave) return nullptr;
     if (!copies) copies = std::make_unique<QTemporaryDir>();
     if (!copies->isValid()) return nullptr;
-    const QString copy = copies->filePath(QString("%1.wav").arg(effects.size()));
+    const QString copy = copies->filePath(QString("%1.wav").arg(copies_made++));
     QFile out(copy);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(*wave) != wave->size()) {
       return nullptr;
@@ -184,6 +185,13 @@ void SoundPlayer::Play(const QString& absolute_path) {
   // While the copy is still loading, play() waits for it to be ready.
   effect->play();
   impl_->current = effect;
+}
+
+void SoundPlayer::Forget() {
+  // The sound playing now finishes; it is only dropped from the cache.
+  for (QSoundEffect* effect : std::as_const(impl_->effects))
+    if (effect != nullptr && effect != impl_->current) delete effect;
+  impl_->effects.clear();
 }
 
 QStringList SoundPlayer::PlayingFiles() const {

@@ -15,6 +15,8 @@ class SoundPlayer {
   ~SoundPlayer();
   void Play(const QString& absolute_path);
   void Beep();
+  // Files are decoded again when next played.
+  void Forget();
   // The files whose sound is playing now: at most one (tests).
   QStringList PlayingFiles() const;
 

@@ -38,7 +38,7 @@ void Simulator::ShowSheetWindow() {
   platform_.SetSheetVisible(platform_.WindowVisible());
 }
 
-void Simulator::SheetForm_Load() {
+void Simulator::LoadSheetLook() {
   Element& picture = sheet.Picture1;
   picture.SetPicture(nullptr);
   const std::string plugin_sheet = "\\plugins\\" + pet.Plugins + "\\other\\inssheet.gif";
@@ -49,7 +49,10 @@ void Simulator::SheetForm_Load() {
   picture.MouseIcon = nullptr;
   DoLoadPointer("", picture, "\\other\\", "inssheet.cur");
   platform_.SetSheetLook(picture.GetPicture(), picture.MouseIcon);
+}
 
+void Simulator::SheetForm_Load() {
+  LoadSheetLook();
   const SheetSlot slot = Slot();
   float left = platform_.SheetLeft();
   if (pet.InsulatingSheet == 1 || pet.InsulatingSheet == 2) {

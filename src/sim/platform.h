@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace nib {
 
@@ -32,6 +33,8 @@ struct ClockTime {
   bool pm = false;
 };
 
+enum class AuxWindow { PluginsAndColors, Instructions, About };
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -46,6 +49,12 @@ class Platform {
   // Null when the file is missing or cannot be decoded.
   virtual Picture LoadPicture(const std::string& path) = 0;
   virtual Cursor LoadCursor(const std::string& path) = 0;
+  // Sub-folders of a folder, by their names on disk in the order found;
+  // empty when the folder is missing.
+  virtual std::vector<std::string> ListFolders(const std::string& path) = 0;
+  // Pictures, cursors and sounds are decoded from disk again when next
+  // asked for, so a look changed on disk shows after it is applied.
+  virtual void ForgetDecodedFiles() = 0;
 
   // Sound. Both return at once and are silent on any failure; a new wave
   // cuts the one still playing.
@@ -85,6 +94,13 @@ class Platform {
   virtual void ShowPopupMenu() = 0;
   // Interval of the main tick in milliseconds; 0 stops it.
   virtual void SetTimerInterval(int interval_ms) = 0;
+  // Input to the device window (and to the sheet window) on or off while
+  // an auxiliary window is open.
+  virtual void SetWindowEnabled(bool enabled) = 0;
+  virtual void SetSheetEnabled(bool enabled) = 0;
+  // Creates and shows an auxiliary window without waiting; it drives the
+  // core's model of that window.
+  virtual void OpenAuxWindow(AuxWindow window) = 0;
   // One Tab keystroke to the main window, as if typed.
   virtual void SendTabKey() = 0;
 

@@ -74,6 +74,16 @@ class Simulator {
   void mPopupPlay0_Click();
   void mPopupPlay1_Click();
 
+  // The auxiliary windows: the menu commands open them (the shell builds
+  // the window), and each window locks the device while it is open and
+  // unlocks it when it closes.
+  void mPopupChangeColor_Click();
+  void mPopupPlugins_Click();
+  void mPopupInstructions_Click();
+  void mPopupAbout_Click();
+  bool AuxWindowOpen() const;
+  void SetAuxWindowLock(bool locked);
+
   // The insulating sheet: the menu command, the sheet window's loading, its
   // mouse (twips within the sheet) and its 100 ms timer.
   void mPopupInsulatingSheet_Click();
@@ -82,6 +92,8 @@ class Simulator {
   void SheetMouseMove(int button, float x, float y);
   void SheetMouseUp(int button);
   void SheetTimer_Timer();
+  // The sheet's picture (the plugin's first) and pointer.
+  void LoadSheetLook();
 
   // Pet record and its store.
   void DoNewPet();
@@ -159,6 +171,7 @@ class Simulator {
   bool SheetAttachedToDevice() const;
   void SwitchDeviceOff();
   void SwitchDeviceOn();
+  void OpenAuxWindow(AuxWindow window);
 
   Platform& platform_;
   RandomSource& random_;

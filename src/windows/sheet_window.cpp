@@ -65,12 +65,14 @@ void SheetWindow::MoveTwips(float left, float top) {
   move(placed_at_);
 }
 
-void SheetWindow::paintEvent(QPaintEvent*) {
-  const auto* picture = dynamic_cast<const QtPicture*>(picture_.get());
-  if (!picture || picture->pixmap.isNull()) return;
+void SheetWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  painter.setClipRegion(Outline());
-  painter.drawPixmap(QPoint(0, 0), picture->pixmap);
+  canvas_.Paint(painter, size(), Outline(), event->region(),
+                [this](QPainter& canvas, const QRegion&) {
+                  const auto* picture = dynamic_cast<const QtPicture*>(picture_.get());
+                  if (picture && !picture->pixmap.isNull())
+                    canvas.drawPixmap(QPoint(0, 0), picture->pixmap);
+                });
 }
 
 QPointF SheetWindow::TwipsAt(const QPointF& global_pos) const {

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "shell/pixel_canvas.h"
 #include "sim/platform.h"
 
 namespace nib {
@@ -51,6 +52,8 @@ class SheetWindow : public QWidget {
   Picture picture_;
   float left_twips_ = 0, top_twips_ = 0;
   QPoint placed_at_;
+  // What the window shows, kept between repaints.
+  PixelCanvas canvas_;
 };
 
 }  // namespace nib

@@ -120,18 +120,19 @@ TEST_F(PetSettingsTest, ASavedPetComesBackExactly) {
   EXPECT_TRUE(again.scr.AttendIcon.Visible());
 }
 
-TEST_F(PetSettingsTest, WindowIsClampedOnlyAtTheRightAndBottom) {
+TEST_F(PetSettingsTest, WindowIsClampedAtTheRightAndBottomThenKeptOnScreen) {
   struct Case {
     const char* left;
     const char* top;
-    float expected_left, expected_top;
+    float expected_left, expected_top;  // the pet's values
+    float window_left, window_top;      // where the window ends up
   };
   const float w = 1920 * 15, h = 1080 * 15;
   const Case cases[] = {
-      {"40000", "20000", w - 2175, h - 2970},
-      {"-500", "-90", -500, -90},
-      {"28800", "16200", 28800, 16200},  // exactly at the edge stays
-      {"1000.5", "garbage", 1000.5f, 0},
+      {"40000", "20000", w - 2175, h - 2970, w - 2175, h - 2970},
+      {"-500", "-90", -500, -90, 0, 0},  // off the left and top: back on screen
+      {"28800", "16200", 28800, 16200, w - 2175, h - 2970},  // at the edge: not clamped
+      {"1000.5", "garbage", 1000.5f, 0, 1000.5f, 0},
   };
   StoreNewPet();
   for (const Case& c : cases) {
@@ -139,8 +140,10 @@ TEST_F(PetSettingsTest, WindowIsClampedOnlyAtTheRightAndBottom) {
     Section()["Top"] = c.top;
     platform.MoveWindow(0, 0);
     LoadAgain();
-    EXPECT_EQ(platform.window_left, c.expected_left) << c.left;
-    EXPECT_EQ(platform.window_top, c.expected_top) << c.top;
+    EXPECT_EQ(sim.pet.Left, c.expected_left) << c.left;
+    EXPECT_EQ(sim.pet.Top, c.expected_top) << c.top;
+    EXPECT_EQ(platform.window_left, c.window_left) << c.left;
+    EXPECT_EQ(platform.window_top, c.window_top) << c.top;
   }
 }
 

@@ -22,6 +22,21 @@ void FakePlatform::AddFile(const std::string& path, int width_px, int height_px)
   files[Fold(path)] = File{width_px, height_px, false, {}};
 }
 
+void FakePlatform::AddFolder(const std::string& path) { folders.push_back(path); }
+
+std::vector<std::string> FakePlatform::ListFolders(const std::string& path) {
+  std::string parent = Fold(path);
+  if (!parent.empty() && parent.back() != '\\') parent += '\\';
+  std::vector<std::string> names;
+  for (const std::string& folder : folders) {
+    const std::string folded = Fold(folder);
+    const std::size_t cut = folded.find_last_of('\\');
+    if (cut == std::string::npos || folded.substr(0, cut + 1) != parent) continue;
+    names.push_back(folder.substr(folder.size() - (folded.size() - cut - 1)));
+  }
+  return names;
+}
+
 void FakePlatform::AddBrokenFile(const std::string& path) { files[Fold(path)] = File{0, 0, true, {}}; }
 
 void FakePlatform::AddTextFile(const std::string& path, std::string text) {

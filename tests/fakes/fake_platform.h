@@ -22,6 +22,9 @@ struct FakeCursor : CursorData {
 
 class FakePlatform : public Platform {
  public:
+  // A folder below the program folder, listed by ListFolders in the order
+  // added (files added below it list it too).
+  void AddFolder(const std::string& path);
   // A file below the program folder; pictures get the given size. A file
   // added as broken exists but does not decode.
   void AddFile(const std::string& path, int width_px = 10, int height_px = 10);
@@ -32,6 +35,11 @@ class FakePlatform : public Platform {
   std::optional<std::string> ReadFile(const std::string& path) override;
   Picture LoadPicture(const std::string& path) override;
   Cursor LoadCursor(const std::string& path) override;
+  std::vector<std::string> ListFolders(const std::string& path) override;
+  void ForgetDecodedFiles() override {
+    decoded_.clear();
+    ++forgets;
+  }
 
   void PlayWave(const std::string& path) override { sounds.push_back(path); }
   void Beep() override { sounds.push_back("beep"); }
@@ -64,6 +72,9 @@ class FakePlatform : public Platform {
   void ShowPopupMenu() override { ++popups; }
   void SetTimerInterval(int interval_ms) override { timer_interval = interval_ms; }
   void SendTabKey() override { ++tab_keys; }
+  void SetWindowEnabled(bool enabled) override { window_enabled = enabled; }
+  void SetSheetEnabled(bool enabled) override { sheet.enabled = enabled; }
+  void OpenAuxWindow(AuxWindow window) override { aux_windows.push_back(window); }
 
   void SheetLoad() override;
   void SheetUnload() override;
@@ -97,6 +108,7 @@ class FakePlatform : public Platform {
     std::string text;
   };
   std::map<std::string, File> files;  // by folded path
+  std::vector<std::string> folders;   // as added, with their own case
   std::vector<std::string> loads;     // every picture decode, in order
   // Clock.
   int second = 0;
@@ -123,6 +135,9 @@ class FakePlatform : public Platform {
   Picture tray_icon;
   int tray_modifies = 0;
   int tab_keys = 0;
+  bool window_enabled = true;
+  std::vector<AuxWindow> aux_windows;  // every window opened, in order
+  int forgets = 0;
   // The insulating-sheet window.
   struct Sheet {
     bool loaded = false;
@@ -134,6 +149,7 @@ class FakePlatform : public Platform {
     int timer_interval = 0;
     int loads = 0;
     int moves = 0;
+    bool enabled = true;
   };
   Sheet sheet;
 
