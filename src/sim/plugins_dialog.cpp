@@ -34,15 +34,6 @@ void ForEachValue(const std::optional<std::string>& text, F&& on_line) {
   });
 }
 
-std::string WithoutMnemonics(const std::string& caption) {
-  std::string plain;
-  for (std::size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-    plain += caption[i];
-  }
-  return plain;
-}
-
 }  // namespace
 
 PluginsDialog::PluginsDialog(Simulator& sim, Platform& platform)
@@ -72,7 +63,7 @@ void PluginsDialog::Form_Load() {
   locked_ = true;
   is_plugin_ = sim_.pet.PluginsForm;
   const MenuItem& title_item = is_plugin_ ? sim_.menu.mPopupPlugins : sim_.menu.mPopupChangeColor;
-  title_ = WithoutMnemonics(title_item.caption);
+  title_ = title_item.caption;
   EntryFolder = is_plugin_ ? sim_.pet.Plugins : sim_.pet.CurrentColor;
   List2.clear();
   if (is_plugin_) List2.push_back(kDefaultEntry);

@@ -28,6 +28,7 @@ class PluginsDialog {
   void Form_Unload();
 
   bool IsPlugin() const { return is_plugin_; }
+  // The caption of the menu item that opened the dialog.
   const std::string& Title() const { return title_; }
   // Display names, sorted; one row per folder.
   const std::vector<std::string>& List1() const { return List1_; }

@@ -2,21 +2,19 @@
 
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <string>
 
 #include "shell/device_window.h"
 #include "shell/picture_files.h"
 #include "shell/qt_platform.h"
-#include "shell/window_region.h"
 #include "sim/about_text.h"
 #include "sim/simulator.h"
+#include "windows/aux_window_frame.h"
 #include "windows/aux_windows.h"
 
 namespace nib {
@@ -25,18 +23,6 @@ namespace {
 
 // Wide enough for the notice's longest line; a plugin's description wraps.
 constexpr int kTextWidth = 300;
-
-// A menu caption as a window title: no mnemonic marks, no trailing dots.
-QString TitleOf(const MenuItem& item) {
-  QString title = QString::fromStdString(item.caption);
-  title.replace(QLatin1String("&&"), QStringLiteral("\x01"));
-  title.remove(QLatin1Char('&'));
-  title.replace(QChar(1), QLatin1Char('&'));
-  title = title.trimmed();
-  for (const QString& dots : {QStringLiteral("..."), QStringLiteral("\u2026")})
-    if (title.endsWith(dots)) title.chop(dots.size());
-  return title.trimmed();
-}
 
 QLabel* TextLabel(const std::string& text, QWidget* parent) {
   auto* label = new QLabel(QString::fromStdString(text), parent);
@@ -52,7 +38,7 @@ AboutWindow::AboutWindow(Simulator& sim, QtPlatform& platform, DeviceWindow& dev
     : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), sim_(sim), device_(device) {
   setObjectName(QStringLiteral("AboutWindow"));
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(TitleOf(sim_.menu.mPopupAbout));
+  setWindowTitle(WindowTitleOf(sim_.menu.mPopupAbout.caption));
 
   ok_ = new QPushButton(QString::fromStdString(sim_.pet.OKButtonText), this);
   connect(ok_, &QPushButton::clicked, this, &QWidget::close);
@@ -117,16 +103,8 @@ QWidget* AboutWindow::BuildTexts(QtPlatform& platform) {
 }
 
 void AboutWindow::Open() {
-  // The layout fixes the size only once it has run.
-  layout()->activate();
-  const QScreen* screen = device_.screen() ? device_.screen() : QGuiApplication::primaryScreen();
-  // The window's inside is centred; the frame, unknown before it shows,
-  // lies around it.
-  if (screen) setGeometry(QRect(screen->availableGeometry().center() - rect().center(), size()));
   Lock(true);
-  show();
-  ApplyTopMost(*this, sim_.menu.mPopupOnTop.checked);
-  activateWindow();
+  ShowCentred(*this, device_, sim_.menu.mPopupOnTop.checked);
   ok_->setFocus(Qt::ActiveWindowFocusReason);
 }
 

@@ -1,19 +1,17 @@
 #include "windows/instructions_window.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QWindow>
 
 #include "shell/device_window.h"
 #include "shell/key_input.h"
 #include "shell/picture_files.h"
 #include "shell/qt_platform.h"
-#include "shell/window_region.h"
 #include "sim/simulator.h"
+#include "windows/aux_window_frame.h"
 #include "windows/aux_windows.h"
 
 namespace nib {
@@ -22,18 +20,6 @@ namespace {
 
 // A page that does not decode leaves the window at least this big.
 constexpr QSize kEmptyPageSize(160, 120);
-
-// A menu caption as a window title: no mnemonic marks, no trailing dots.
-QString TitleOf(const MenuItem& item) {
-  QString title = QString::fromStdString(item.caption);
-  title.replace(QLatin1String("&&"), QStringLiteral("\x01"));
-  title.remove(QLatin1Char('&'));
-  title.replace(QChar(1), QLatin1Char('&'));
-  title = title.trimmed();
-  for (const QString& dots : {QStringLiteral("..."), QStringLiteral("\u2026")})
-    if (title.endsWith(dots)) title.chop(dots.size());
-  return title.trimmed();
-}
 
 PixelPoint PixelsOf(const QPointF& point) {
   const QPoint p = point.toPoint();
@@ -51,7 +37,7 @@ InstructionsWindow::InstructionsWindow(Simulator& sim, QtPlatform& platform, Dev
   setObjectName(QStringLiteral("InstructionsWindow"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFocusPolicy(Qt::StrongFocus);
-  setWindowTitle(TitleOf(sim_.menu.mPopupInstructions));
+  setWindowTitle(WindowTitleOf(sim_.menu.mPopupInstructions.caption));
   // Never outlive the device and its core.
   connect(&device_, &DeviceWindow::Closed, this, &QWidget::close);
   connect(&device_, &QObject::destroyed, this, [this] { delete this; });
@@ -70,14 +56,8 @@ void InstructionsWindow::Open() {
   const auto* pointer = dynamic_cast<const QtCursor*>(pointer_holder_.MouseIcon.get());
   if (pointer_holder_.Pointer == MousePointer::Custom && pointer) setCursor(pointer->cursor);
   ShowPage(*opening);
-  const QScreen* screen = device_.screen() ? device_.screen() : QGuiApplication::primaryScreen();
-  // The page itself is centred; the frame, unknown before it shows, lies
-  // around it.
-  if (screen) setGeometry(QRect(screen->availableGeometry().center() - rect().center(), size()));
   Lock(true);
-  show();
-  ApplyTopMost(*this, sim_.menu.mPopupOnTop.checked);
-  activateWindow();
+  ShowCentred(*this, device_, sim_.menu.mPopupOnTop.checked);
   setFocus(Qt::ActiveWindowFocusReason);
 }
 

@@ -1,17 +1,15 @@
 #include "windows/plugins_dialog.h"
 
 #include <QDialogButtonBox>
-#include <QGuiApplication>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "shell/device_window.h"
 #include "shell/qt_platform.h"
-#include "shell/window_region.h"
 #include "sim/simulator.h"
+#include "windows/aux_window_frame.h"
 #include "windows/aux_windows.h"
 
 namespace nib {
@@ -50,7 +48,7 @@ PluginsAndColorsWindow::PluginsAndColorsWindow(Simulator& sim, Platform& platfor
 PluginsAndColorsWindow::~PluginsAndColorsWindow() { Unload(); }
 
 void PluginsAndColorsWindow::ShowModel() {
-  setWindowTitle(QString::fromStdString(model_.Title()));
+  setWindowTitle(WindowTitleOf(model_.Title()));
   for (const std::string& name : model_.List1()) list_->addItem(QString::fromStdString(name));
   list_->setCurrentRow(model_.SelectedRow());
   text_->setPlainText(QString::fromStdString(model_.Text1()));
@@ -74,16 +72,8 @@ void PluginsAndColorsWindow::Unload() {
 
 void OpenPluginsAndColorsDialog(Simulator& sim, QtPlatform& platform, DeviceWindow& device) {
   auto* dialog = new PluginsAndColorsWindow(sim, platform, device);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame(QPoint(), dialog->sizeHint().expandedTo(dialog->size()));
-    frame.moveCenter(screen->geometry().center());
-    dialog->move(frame.topLeft());
-  }
-  ApplyTopMost(*dialog, sim.menu.mPopupOnTop.checked);
-  dialog->show();
-  dialog->raise();
-  dialog->activateWindow();
-  dialog->List().setFocus();
+  ShowCentred(*dialog, device, sim.menu.mPopupOnTop.checked);
+  dialog->List().setFocus(Qt::ActiveWindowFocusReason);
 }
 
 }  // namespace nib

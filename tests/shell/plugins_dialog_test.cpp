@@ -82,7 +82,7 @@ class PluginsDialogTest : public QObject {
     Simulator& sim = device->sim;
     PluginsAndColorsWindow* dialog = Open(*device, "mPopupChangeColor");
     QVERIFY(dialog);
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("Colors..."));
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Colors"));
     QVERIFY(!device->window.isEnabled());
     QVERIFY(!sim.menu.mPopupPlugins.enabled);
     QListWidget& list = dialog->List();
@@ -134,7 +134,7 @@ class PluginsDialogTest : public QObject {
 
     dialog = Open(*device, "mPopupPlugins");
     QVERIFY(dialog);
-    QVERIFY(dialog->windowTitle() != QStringLiteral("Plugins..."));  // the plugin's caption
+    QVERIFY(dialog->windowTitle() != QStringLiteral("Plugins"));  // the plugin's caption
     QCOMPARE(dialog->Model().SelectedFolder(), std::string("Nachtglas"));
     dialog->List().setCurrentRow(dialog->List().currentRow() == 0 ? 1 : 0);
     QCOMPARE(dialog->Model().SelectedFolder(), std::string(PluginsDialog::kDefaultEntry));
