@@ -9,14 +9,29 @@
 #include "shell/qt_platform.h"
 #include "shell/quit_signals.h"
 #include "shell/single_instance.h"
+#include "sim/pet.h"
 #include "sim/random_source.h"
 #include "sim/simulator.h"
+
+namespace {
+
+// The toy places its sheet at its side and comes back where it stood; a
+// Wayland session's own X server lets it, Wayland itself does not. Asked
+// for by name (QT_QPA_PLATFORM), Wayland is used all the same.
+void PreferPlacingWindowSystem() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+      !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   // Before anything else: from here a quit signal is only noted, and acted
   // on where the store is either untouched or the pet whole.
   nib::QuitSignals::CatchEarly();
 
+  PreferPlacingWindowSystem();
   QApplication app(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Nibbet Simulator"));
   QApplication::setApplicationName(QStringLiteral("Nibbet Simulator"));
@@ -31,9 +46,9 @@ int main(int argc, char* argv[]) {
   const std::string pet_name = name.toStdString();
 
   // One program per pet, decided before anything is loaded: a second start
-  // only brings the running one to the front. The core calls a nameless pet
-  // "Nibbet", so both starts are the same pet.
-  const QString section = name.isEmpty() ? QStringLiteral("Nibbet") : name;
+  // only brings the running one to the front. A nameless start is the
+  // default pet.
+  const QString section = name.isEmpty() ? QString::fromLatin1(nib::kDefaultPetName) : name;
   nib::SingleInstance instance(nib::SingleInstance::UserSettingsPath(), section);
   if (!instance.Claim()) {
     qInfo("Nibbet Simulator: %s is running already; brought it to the front",

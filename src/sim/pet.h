@@ -11,6 +11,8 @@ using int16 = std::int16_t;
 using int32 = std::int32_t;
 
 inline constexpr int16 kAngel = 12;
+// The pet of a start without a name.
+inline constexpr char kDefaultPetName[] = "Nibbet";
 inline constexpr int16 kHourMinutes = 10;
 // Minutes of neglect a pet survives: two pet days.
 inline constexpr int16 kFullDyingTime = kHourMinutes * 24 * 2;
@@ -59,7 +61,7 @@ struct PetSaved {
 
 struct Pet : PetSaved {
   // Not saved: recomputed at start-up or when the character changes.
-  std::string NibbetName = "Nibbet";
+  std::string NibbetName = kDefaultPetName;
   std::string CharacterName;
   int16 TimerInterval = 10;
   int16 HourMinutes = kHourMinutes;

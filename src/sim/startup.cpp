@@ -37,7 +37,7 @@ void Simulator::Form_Load(const std::string& command_line) {
   StartingUp = true;
   platform_.TrayAdd(WindowIcon, "Loading, please wait...");
   PlaceFixedElements();
-  pet.NibbetName = command_line.empty() ? "Nibbet" : command_line;
+  pet.NibbetName = command_line.empty() ? kDefaultPetName : command_line;
   random_.Seed(static_cast<std::uint32_t>(platform_.CurrentSecond()));
   ResetRunTimeFields();
   DoLoadSettings();
