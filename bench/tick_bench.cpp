@@ -23,6 +23,19 @@ void BM_IdleTick(benchmark::State& state) {
 }
 BENCHMARK(BM_IdleTick);
 
+// One beat of the insulating sheet's timer with the sheet deep in and the
+// device off: what a new toy costs while it waits.
+void BM_SheetTimerBeat(benchmark::State& state) {
+  LeanPlatform platform;
+  StdRandomSource random;
+  Simulator sim(platform, random);
+  platform.window_visible = true;
+  sim.Form_Load("Bench");
+  for (auto _ : state) sim.SheetTimer_Timer();
+  benchmark::DoNotOptimize(sim.sheet.SheetTicks);
+}
+BENCHMARK(BM_SheetTimerBeat);
+
 void BM_SaveSettingsToMemory(benchmark::State& state) {
   LeanPlatform platform;
   StdRandomSource random;

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "shell/qt_platform.h"
+#include "sim/plugins_dialog.h"
 #include "sim/simulator.h"
 
 namespace nib {
@@ -63,6 +64,35 @@ void BM_CharacterSwitch(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CharacterSwitch)->Unit(benchmark::kMillisecond);
+
+// OK in the plugins dialog, back and forth between the built-in look and a
+// plugin: every file decoded again from disk, as after an edit.
+void BM_ApplyPluginFromDialog(benchmark::State& state) {
+  const std::string plugin = FirstPlugin();
+  if (plugin.empty()) {
+    state.SkipWithError("no plugin in the program folder");
+    return;
+  }
+  Device d;
+  d.sim.pet.CurrentColor = "Default";
+  d.sim.pet.CharacterNo = 5;
+  d.sim.DoGetPlugins("");
+  d.sim.pet.PluginsForm = true;
+  bool to_plugin = true;
+  for (auto _ : state) {
+    PluginsDialog dialog(d.sim, d.platform);
+    dialog.Form_Load();
+    for (int row = 0; row < static_cast<int>(dialog.List1().size()); ++row) {
+      dialog.List1_Click(row);
+      const bool is_plugin = dialog.SelectedFolder() == plugin;
+      if (is_plugin == to_plugin) break;
+    }
+    dialog.Command1_Click();
+    dialog.Form_Unload();
+    to_plugin = !to_plugin;
+  }
+}
+BENCHMARK(BM_ApplyPluginFromDialog)->Unit(benchmark::kMillisecond);
 
 void BM_SaveSettingsToIni(benchmark::State& state) {
   Device d;
