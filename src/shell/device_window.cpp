@@ -17,6 +17,7 @@
 
 #include "display/screen.h"
 #include "display/window_shape.h"
+#include "shell/embedded_sheet.h"
 #include "shell/key_input.h"
 #include "shell/menu_mirror.h"
 #include "shell/picture_files.h"
@@ -78,12 +79,25 @@ ButtonHandlers HandlersOf(const Screen& scr, const Element* element) {
 }  // namespace
 
 DeviceWindow::DeviceWindow(Simulator& sim, QtPlatform& platform, QWidget* parent)
+    : DeviceWindow(sim, platform, DefaultSheetPlace(), parent) {}
+
+DeviceWindow::DeviceWindow(Simulator& sim, QtPlatform& platform, SheetPlace sheet_place,
+                           QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       sim_(sim),
       platform_(platform),
-      outline_(Outline()) {
+      sheet_place_(sheet_place),
+      outline_(Outline()),
+      canvas_outline_(sheet_place == SheetPlace::InDeviceWindow
+                          ? outline_.united(EmbeddedSheet::Travel())
+                          : outline_) {
   setAttribute(Qt::WA_TranslucentBackground);
-  setFixedSize(static_cast<int>(kWindowWidth / kTwipsPerPixel),
+  // Room for the sheet's travel at the right when it lies in this window;
+  // the mask keeps that room see-through.
+  const float width = sheet_place == SheetPlace::InDeviceWindow
+                          ? EmbeddedSheet::kWindowWidthWithSheet
+                          : kWindowWidth;
+  setFixedSize(static_cast<int>(width / kTwipsPerPixel),
                static_cast<int>(kWindowHeight / kTwipsPerPixel));
   setMask(outline_);
   setMouseTracking(true);
@@ -104,18 +118,68 @@ DeviceWindow::DeviceWindow(Simulator& sim, QtPlatform& platform, QWidget* parent
 
 DeviceWindow::~DeviceWindow() {
   sheet_.reset();
+  embedded_sheet_.reset();
   platform_.AttachWindow(nullptr);
+}
+
+SheetPlace DeviceWindow::DefaultSheetPlace() {
+  // Where windows cannot be placed, a sheet window would show anywhere.
+  return QtPlatform::PlacesWindows() ? SheetPlace::OwnWindow : SheetPlace::InDeviceWindow;
 }
 
 QRegion DeviceWindow::Outline() { return ShapeRegion(kDeviceOutline); }
 
+SheetSurface* DeviceWindow::LoadedSheet() {
+  if (sheet_) return sheet_.get();
+  return embedded_sheet_.get();
+}
+
 void DeviceWindow::LoadSheet() {
-  if (!sheet_) sheet_ = std::make_unique<SheetWindow>(sim_, *this);
+  if (sheet_ || embedded_sheet_) return;
+  if (sheet_place_ == SheetPlace::InDeviceWindow)
+    embedded_sheet_ = std::make_unique<EmbeddedSheet>(sim_, platform_, *this);
+  else
+    sheet_ = std::make_unique<SheetWindow>(sim_, *this);
 }
 
 void DeviceWindow::UnloadSheet() {
   // Deleted later: the sheet's own handlers may be on the stack.
   if (sheet_) sheet_.release()->deleteLater();
+  if (embedded_sheet_) {
+    embedded_sheet_->Timer().stop();
+    embedded_sheet_->SetShown(false);
+    embedded_sheet_.release()->deleteLater();
+  }
+}
+
+QRegion DeviceWindow::Shape() const {
+  return embedded_sheet_ ? outline_.united(embedded_sheet_->Shape()) : outline_;
+}
+
+void DeviceWindow::SheetReshaped(const QRegion& damage) {
+  // Shown again, the window is painted whole.
+  if (!isVisible()) {
+    setMask(Shape());
+    return;
+  }
+  // Qt repaints a masked window only within its mask, and a translucent
+  // window shows all it was once given: the mask keeps the sheet's old
+  // place until the repaint has cleared it.
+  setMask(mask().united(damage).united(Shape()));
+  mask_wider_than_shape_ = true;
+  update(damage);
+}
+
+bool DeviceWindow::event(QEvent* event) {
+  const bool handled = QWidget::event(event);
+  // An update request paints all that is pending, unless the window is
+  // unmapped, when it waits.
+  if (event->type() == QEvent::UpdateRequest && mask_wider_than_shape_ &&
+      testAttribute(Qt::WA_Mapped)) {
+    mask_wider_than_shape_ = false;
+    setMask(Shape());
+  }
+  return handled;
 }
 
 void DeviceWindow::OpenAuxWindow(AuxWindow window) {
@@ -233,8 +297,13 @@ void DeviceWindow::RunTick() {
 
 void DeviceWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  canvas_.Paint(painter, size(), outline_, event->region(),
+  canvas_.Paint(painter, size(), canvas_outline_, event->region(),
                 [this](QPainter& canvas, const QRegion& dirty) {
+                  // Attached, the sheet lies behind the device.
+                  if (embedded_sheet_) embedded_sheet_->Paint(canvas, dirty);
+                  canvas.save();
+                  if (sheet_place_ == SheetPlace::InDeviceWindow)
+                    canvas.setClipRegion(outline_, Qt::IntersectClip);
                   for (const Element* element : sim_.scr.PaintOrder()) {
                     if (!element->Visible()) continue;
                     const auto* picture =
@@ -251,6 +320,7 @@ void DeviceWindow::paintEvent(QPaintEvent* event) {
                     const QRectF source(0, 0, target.width() * ratio, target.height() * ratio);
                     canvas.drawPixmap(QRectF(target), pixmap, source);
                   }
+                  canvas.restore();
                 });
 }
 
@@ -268,6 +338,9 @@ const Element* DeviceWindow::DeviceButtonAt(const QPointF& twips) const {
 void DeviceWindow::mousePressEvent(QMouseEvent* event) {
   const int button = ButtonCode(event->button());
   if (button == 0 || unloaded_) return;
+  // The sheet in this window takes the presses where it shows, and is never
+  // dragged by the window system.
+  if (!pressed_button_ && embedded_sheet_ && embedded_sheet_->Press(*event)) return;
   const QPointF at = TwipsAt(event->globalPosition());
   if (!pressed_button_) pressed_button_ = DeviceButtonAt(at);
   if (const Element* target = pressed_button_) {
@@ -287,6 +360,10 @@ void DeviceWindow::mousePressEvent(QMouseEvent* event) {
 
 void DeviceWindow::mouseMoveEvent(QMouseEvent* event) {
   if (unloaded_) return;
+  if (embedded_sheet_ && embedded_sheet_->Move(*event)) {
+    UpdateHover(event->position());
+    return;
+  }
   const int buttons = ButtonMask(event->buttons());
   const QPointF at = TwipsAt(event->globalPosition());
   CallCore("mouse move", [&] { sim_.DragMouseMove(buttons, at.x(), at.y()); });
@@ -295,6 +372,7 @@ void DeviceWindow::mouseMoveEvent(QMouseEvent* event) {
 
 void DeviceWindow::mouseReleaseEvent(QMouseEvent* event) {
   if (unloaded_) return;
+  if (embedded_sheet_ && embedded_sheet_->Release(*event)) return;
   const Element* target = pressed_button_;
   if (!(event->buttons() & (Qt::LeftButton | Qt::RightButton))) pressed_button_ = nullptr;
   const int button = ButtonCode(event->button());
@@ -327,9 +405,11 @@ void DeviceWindow::focusOutEvent(QFocusEvent* event) {
 
 void DeviceWindow::mouseDoubleClickEvent(QMouseEvent* event) {
   if (unloaded_ || event->button() != Qt::LeftButton) return;
-  // A double click on a button is two presses of it; on the body it turns
-  // the device.
+  // A double click on a button or the sheet is two presses of it; on the
+  // body it turns the device.
   if (DeviceButtonAt(TwipsAt(event->globalPosition()))) return mousePressEvent(event);
+  if (embedded_sheet_ && embedded_sheet_->ShowsAt(event->position()))
+    return mousePressEvent(event);
   if (sim_.scr.BackView.Visible())
     CallCore("double click", [&] { sim_.BackView_DblClick(); });
   else
@@ -338,13 +418,19 @@ void DeviceWindow::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void DeviceWindow::UpdateHover(const QPointF& local_px) {
   last_pointer_px_ = local_px;
+  // The sheet in this window keeps its pointer while it holds the mouse.
+  const bool on_sheet = embedded_sheet_ &&
+                        (embedded_sheet_->Holding() || embedded_sheet_->ShowsAt(local_px));
   const Element* element =
-      sim_.scr.ElementAt(local_px.x() * kTwipsPerPixel, local_px.y() * kTwipsPerPixel);
+      on_sheet ? nullptr
+               : sim_.scr.ElementAt(local_px.x() * kTwipsPerPixel, local_px.y() * kTwipsPerPixel);
 
   Cursor cursor;
   if (element && element->Pointer == MousePointer::Custom &&
       dynamic_cast<const QtCursor*>(element->MouseIcon.get()))
     cursor = element->MouseIcon;
+  if (on_sheet && dynamic_cast<const QtCursor*>(embedded_sheet_->Pointer().get()))
+    cursor = embedded_sheet_->Pointer();
   if (!hover_known_ || cursor != hover_cursor_) {
     if (cursor)
       setCursor(static_cast<const QtCursor&>(*cursor).cursor);

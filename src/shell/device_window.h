@@ -17,19 +17,31 @@
 
 namespace nib {
 
+class EmbeddedSheet;
 class KeyInput;
 class MenuMirror;
 class QtPlatform;
+class SheetSurface;
 class SheetWindow;
 class Simulator;
+
+// Where the insulating sheet shows: in a window of its own placed beside the
+// device, or inside the device window where windows cannot be placed.
+enum class SheetPlace { OwnWindow, InDeviceWindow };
 
 class DeviceWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // Attaches itself to `platform` as the window the core drives.
+  // Attaches itself to `platform` as the window the core drives; the sheet
+  // goes where the window system allows.
   DeviceWindow(Simulator& sim, QtPlatform& platform, QWidget* parent = nullptr);
+  // A chosen place of the sheet (tests).
+  DeviceWindow(Simulator& sim, QtPlatform& platform, SheetPlace sheet_place,
+               QWidget* parent = nullptr);
   ~DeviceWindow() override;
+
+  static SheetPlace DefaultSheetPlace();
 
   Simulator& Sim() { return sim_; }
   MenuMirror& PopupMenu() { return *menu_; }
@@ -37,6 +49,13 @@ class DeviceWindow : public QWidget {
   KeyInput& Keys() { return *keys_; }
   // The insulating sheet's window while it exists, else null.
   SheetWindow* Sheet() { return sheet_.get(); }
+  // The sheet inside this window while it exists, else null.
+  EmbeddedSheet* SheetInWindow() { return embedded_sheet_.get(); }
+  // Whichever of the two exists, else null.
+  SheetSurface* LoadedSheet();
+  // The sheet inside this window moved, showed or hid, changing `damage`
+  // (window pixels): it is repainted and the window's shape follows.
+  void SheetReshaped(const QRegion& damage);
   void LoadSheet();
   void UnloadSheet();
   void OpenAuxWindow(AuxWindow window);
@@ -72,6 +91,7 @@ class DeviceWindow : public QWidget {
   void Closed();
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -90,6 +110,8 @@ class DeviceWindow : public QWidget {
   // Cursor and tooltip of the element under the pointer.
   void UpdateHover(const QPointF& local_px);
   void RefreshHover();
+  // The device's outline and the sheet where it lies in this window.
+  QRegion Shape() const;
   // The device button (A, B, C or reset) at a point in twips, or null.
   const Element* DeviceButtonAt(const QPointF& twips) const;
 
@@ -97,9 +119,16 @@ class DeviceWindow : public QWidget {
   QtPlatform& platform_;
   std::unique_ptr<MenuMirror> menu_;
   std::unique_ptr<KeyInput> keys_;
+  const SheetPlace sheet_place_;
   std::unique_ptr<SheetWindow> sheet_;
+  std::unique_ptr<EmbeddedSheet> embedded_sheet_;
   QTimer timer_;
   const QRegion outline_;
+  // What the canvas may paint: the device, and the sheet's travel when it
+  // lies in this window.
+  const QRegion canvas_outline_;
+  // The mask holds the sheet's old places until they are painted over.
+  bool mask_wider_than_shape_ = false;
   bool unloaded_ = false;
   // The device button that took the mouse press gets every mouse event
   // until the last mouse button is up, wherever the pointer goes.

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTime>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -15,11 +16,10 @@
 #include "shell/device_window.h"
 #include "shell/picture_files.h"
 #include "shell/settings_store.h"
+#include "shell/sheet_surface.h"
 #include "shell/sound_player.h"
 #include "shell/screen_placement.h"
 #include "shell/tray_icon.h"
-#include "shell/window_region.h"
-#include "windows/sheet_window.h"
 
 namespace nib {
 
@@ -241,14 +241,14 @@ void QtPlatform::SetWindowEnabled(bool enabled) {
 }
 
 void QtPlatform::SetSheetEnabled(bool enabled) {
-  if (SheetWindow* sheet = Sheet()) sheet->setEnabled(enabled);
+  if (SheetSurface* sheet = Sheet()) sheet->SetInputEnabled(enabled);
 }
 
 void QtPlatform::OpenAuxWindow(AuxWindow window) {
   if (window_) window_->OpenAuxWindow(window);
 }
 
-SheetWindow* QtPlatform::Sheet() { return window_ ? window_->Sheet() : nullptr; }
+SheetSurface* QtPlatform::Sheet() { return window_ ? window_->LoadedSheet() : nullptr; }
 
 void QtPlatform::SheetLoad() {
   if (window_) window_->LoadSheet();
@@ -261,7 +261,7 @@ void QtPlatform::SheetUnload() {
 bool QtPlatform::SheetLoaded() { return Sheet() != nullptr; }
 
 void QtPlatform::SetSheetVisible(bool visible) {
-  if (SheetWindow* sheet = Sheet()) sheet->setVisible(visible);
+  if (SheetSurface* sheet = Sheet()) sheet->SetShown(visible);
 }
 
 float QtPlatform::SheetLeft() { return Sheet() ? Sheet()->LeftTwips() : 0; }
@@ -269,19 +269,19 @@ float QtPlatform::SheetLeft() { return Sheet() ? Sheet()->LeftTwips() : 0; }
 float QtPlatform::SheetTop() { return Sheet() ? Sheet()->TopTwips() : 0; }
 
 void QtPlatform::MoveSheet(float left, float top) {
-  if (SheetWindow* sheet = Sheet()) sheet->MoveTwips(left, top);
+  if (SheetSurface* sheet = Sheet()) sheet->MoveTwips(left, top);
 }
 
 void QtPlatform::SetSheetTopMost(bool on_top) {
-  if (SheetWindow* sheet = Sheet()) ApplyTopMost(*sheet, on_top);
+  if (SheetSurface* sheet = Sheet()) sheet->SetTopMost(on_top);
 }
 
 void QtPlatform::SetSheetLook(const Picture& picture, const Cursor& pointer) {
-  if (SheetWindow* sheet = Sheet()) sheet->SetLook(picture, pointer);
+  if (SheetSurface* sheet = Sheet()) sheet->SetLook(picture, pointer);
 }
 
 void QtPlatform::SetSheetTimerInterval(int interval_ms) {
-  SheetWindow* sheet = Sheet();
+  SheetSurface* sheet = Sheet();
   if (!sheet) return;
   if (interval_ms <= 0)
     sheet->Timer().stop();

@@ -15,7 +15,7 @@
 namespace nib {
 
 class DeviceWindow;
-class SheetWindow;
+class SheetSurface;
 class SettingsStore;
 class SoundPlayer;
 class TrayIcon;
@@ -101,7 +101,7 @@ class QtPlatform final : public Platform {
  private:
   SoundPlayer& Sound();
   void ShowTrayMenu();
-  SheetWindow* Sheet();
+  SheetSurface* Sheet();
 
   ProgramFolder folder_;
   std::unique_ptr<SettingsStore> settings_;

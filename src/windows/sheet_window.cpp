@@ -50,6 +50,8 @@ void SheetWindow::SetLook(const Picture& picture, const Cursor& pointer) {
   update();
 }
 
+void SheetWindow::SetTopMost(bool on_top) { ApplyTopMost(*this, on_top); }
+
 float SheetWindow::LeftTwips() const {
   return pos() == placed_at_ ? left_twips_ : static_cast<float>(pos().x()) * kTwipsPerPixel;
 }

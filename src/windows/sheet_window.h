@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "shell/pixel_canvas.h"
+#include "shell/sheet_surface.h"
 #include "sim/platform.h"
 
 namespace nib {
@@ -16,19 +17,22 @@ namespace nib {
 class DeviceWindow;
 class Simulator;
 
-class SheetWindow : public QWidget {
+class SheetWindow : public QWidget, public SheetSurface {
   Q_OBJECT
 
  public:
   SheetWindow(Simulator& sim, DeviceWindow& device);
 
-  void SetLook(const Picture& picture, const Cursor& pointer);
+  void SetShown(bool shown) override { setVisible(shown); }
+  void SetInputEnabled(bool enabled) override { setEnabled(enabled); }
+  void SetTopMost(bool on_top) override;
+  void SetLook(const Picture& picture, const Cursor& pointer) override;
   // Position in twips. What the core set is read back exactly while the
   // window stays where that put it, so the slot's edges compare true.
-  float LeftTwips() const;
-  float TopTwips() const;
-  void MoveTwips(float left, float top);
-  QTimer& Timer() { return timer_; }
+  float LeftTwips() const override;
+  float TopTwips() const override;
+  void MoveTwips(float left, float top) override;
+  QTimer& Timer() override { return timer_; }
 
   static QRegion Outline();
 

@@ -26,6 +26,7 @@ using namespace nib::window_fixture;
 
 using ScreenChange = std::function<void(Screen&)>;
 Q_DECLARE_METATYPE(ScreenChange)
+Q_DECLARE_METATYPE(nib::SheetPlace)
 
 namespace {
 
@@ -119,10 +120,10 @@ class ScaledPaintTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<Device> StartDevice() {
+  std::unique_ptr<Device> StartDevice(SheetPlace sheet_place = DeviceWindow::DefaultSheetPlace()) {
     return window_fixture::StartDevice(program_->path(),
                                        settings_->filePath(QStringLiteral("settings.ini")),
-                                       "Testy");
+                                       "Testy", sheet_place);
   }
 
   double scale_ = 1;
@@ -147,17 +148,29 @@ class ScaledPaintTest : public QObject {
 
   void crispAndShaped_data() {
     QTest::addColumn<bool>("sheet");
-    QTest::newRow("device") << false;
-    QTest::newRow("insulating sheet") << true;
+    QTest::addColumn<SheetPlace>("sheet_place");
+    const SheetPlace own = SheetPlace::OwnWindow;
+    QTest::newRow("device") << false << own;
+    QTest::newRow("insulating sheet") << true << own;
+    // Where windows cannot be placed: the device with its sheet beside it.
+    QTest::newRow("device holding its sheet") << false << SheetPlace::InDeviceWindow;
   }
 
   void crispAndShaped() {
     QFETCH(bool, sheet);
-    auto device = StartDevice();
+    QFETCH(SheetPlace, sheet_place);
+    auto device = StartDevice(sheet_place);
     QVERIFY(device);
     Screen& scr = device->sim.scr;
     QWidget* window = &device->window;
     std::set<QRgb> colours;
+    if (sheet_place == SheetPlace::InDeviceWindow) {
+      const auto* picture =
+          dynamic_cast<const QtPicture*>(device->sim.sheet.Picture1.GetPicture().get());
+      QVERIFY(picture);
+      AddColours(picture->pixmap.toImage(), colours);
+      QVERIFY(device->window.mask() != DeviceWindow::Outline());
+    }
     if (sheet) {
       // A new pet's sheet is in. At 1x it is its picture, copied as it is.
       window = device->window.Sheet();

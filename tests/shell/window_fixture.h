@@ -46,10 +46,12 @@ inline std::unique_ptr<QTemporaryDir> CopyOfProgramFolder(const QString& generat
   return copy;
 }
 
-// Core, platform and window as the program puts them together.
+// Core, platform and window as the program puts them together; the sheet
+// where this window system puts it unless chosen.
 struct Device {
-  Device(const QString& folder, const QString& ini)
-      : platform(folder, ini), sim(platform, random), window(sim, platform) {}
+  Device(const QString& folder, const QString& ini,
+         SheetPlace sheet_place = DeviceWindow::DefaultSheetPlace())
+      : platform(folder, ini), sim(platform, random), window(sim, platform, sheet_place) {}
 
   void Start(const std::string& pet_name) {
     window.Load(pet_name);
@@ -85,9 +87,10 @@ inline void Settle() {
 
 // A started device, shown and painted, with the tick in the test's hands;
 // null when the window never showed.
-inline std::unique_ptr<Device> StartDevice(const QString& folder, const QString& ini,
-                                           const std::string& pet_name) {
-  auto device = std::make_unique<Device>(folder, ini);
+inline std::unique_ptr<Device> StartDevice(
+    const QString& folder, const QString& ini, const std::string& pet_name,
+    SheetPlace sheet_place = DeviceWindow::DefaultSheetPlace()) {
+  auto device = std::make_unique<Device>(folder, ini, sheet_place);
   device->Start(pet_name);
   if (!QTest::qWaitForWindowExposed(&device->window)) return nullptr;
   device->window.Tick().stop();
