@@ -53,19 +53,26 @@ void MenuMirror::AddItems(QMenu* menu, const MenuItem& parent) {
         if (on_command_) on_command_(name);
       });
     }
-    items_[action] = item;
+    items_.push_back({action, item, item->caption});
     actions_[item->name] = action;
   }
 }
 
 void MenuMirror::Sync() {
-  for (const auto& [action, item] : items_) {
-    if (!item->IsSeparator()) {
-      action->setText(QString::fromStdString(item->caption));
-      if (action->isCheckable()) action->setChecked(item->checked);
-      action->setEnabled(item->enabled);
+  // QAction's setters ignore an unchanged value; only the caption needs
+  // comparing here, to spare a conversion for every item.
+  for (Mirrored& mirrored : items_) {
+    QAction* action = mirrored.action;
+    const MenuItem& item = *mirrored.item;
+    if (!item.IsSeparator()) {
+      if (item.caption != mirrored.caption) {
+        mirrored.caption = item.caption;
+        action->setText(QString::fromStdString(item.caption));
+      }
+      if (action->isCheckable()) action->setChecked(item.checked);
+      action->setEnabled(item.enabled);
     }
-    action->setVisible(item->visible);
+    action->setVisible(item.visible);
   }
 }
 

@@ -1,6 +1,7 @@
 // A real menu that mirrors the core's menu tree. The model is the truth:
-// captions and states are copied into the menu each time it opens, and a
-// chosen item is only reported by name.
+// captions and states are copied into the menu each time it opens and after
+// each core call (a tray host over DBusMenu keeps its own copy of the
+// layout), and a chosen item is only reported by name.
 #pragma once
 
 #include <QObject>
@@ -8,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "sim/menu.h"
 
@@ -27,7 +29,8 @@ class MenuMirror : public QObject {
   ~MenuMirror() override;
 
   QMenu* Root() const { return root_; }
-  // Copies caption, check mark, enabled and visible from the model.
+  // Copies caption, check mark, enabled and visible from the model; only
+  // what differs is touched, so a call with nothing changed costs little.
   void Sync();
   // Opens the popup at a global position without waiting for a choice.
   void Popup(const QPoint& global_pos);
@@ -42,7 +45,12 @@ class MenuMirror : public QObject {
   Menu& model_;
   Command on_command_;
   QMenu* root_;
-  std::unordered_map<QAction*, MenuItem*> items_;
+  struct Mirrored {
+    QAction* action;
+    const MenuItem* item;
+    std::string caption;  // as last copied into the action
+  };
+  std::vector<Mirrored> items_;
   std::unordered_map<std::string, QAction*> actions_;
 };
 

@@ -1,5 +1,10 @@
 #include "shell/tray_icon.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusServiceWatcher>
+#include <QDBusVariant>
+#include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <QSystemTrayIcon>
@@ -11,6 +16,24 @@ namespace nib {
 namespace {
 
 constexpr int kMaxTipChars = 63;
+// A watcher that does not answer within this counts as none.
+constexpr int kHostAnswerMs = 5000;
+
+const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
+const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
+
+QDBusMessage HostQuestion() {
+  QDBusMessage get = QDBusMessage::createMethodCall(
+      kWatcherService, kWatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+      QStringLiteral("Get"));
+  get << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
+  return get;
+}
+
+bool HostAnswer(const QDBusMessage& reply) {
+  if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return false;
+  return reply.arguments().first().value<QDBusVariant>().variant().toBool();
+}
 
 }  // namespace
 
@@ -47,6 +70,15 @@ QIcon TrayIcon::EggIcon() {
   return QIcon(pixmap);
 }
 
+void TrayIcon::SetMenu(QMenu* menu) {
+  menu_ = menu;
+  if (!tray_) return;
+  if (menu)
+    ExportMenu();
+  else
+    tray_->setContextMenu(nullptr);
+}
+
 void TrayIcon::Add(const Picture& icon, const std::string& tip) {
   // Made and shown even with no notification area yet: the icon appears
   // when a panel starting after the program brings one.
@@ -54,13 +86,43 @@ void TrayIcon::Add(const Picture& icon, const std::string& tip) {
     tray_ = new QSystemTrayIcon(this);
     connect(tray_, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
-              if (reason == QSystemTrayIcon::DoubleClick && on_double_click) on_double_click();
+              // A StatusNotifierItem host sends Activate for a click and
+              // never a double click.
+              const auto toggle =
+                  status_notifier_ ? QSystemTrayIcon::Trigger : QSystemTrayIcon::DoubleClick;
+              if (reason == toggle && on_double_click) on_double_click();
               if (reason == QSystemTrayIcon::Context && on_context) on_context();
             });
+    if (menu_) ExportMenu();
   }
   Apply(icon, tip);
   tray_->show();
 }
+
+void TrayIcon::ExportMenu() {
+  tray_->setContextMenu(menu_);
+  // Qt gives the menu a platform menu only to publish it over DBusMenu,
+  // that is, only when the icon is a StatusNotifierItem.
+  const bool status_notifier = menu_->platformMenu() != nullptr;
+  // An X11 tray window would pop the menu up itself besides on_context.
+  if (!status_notifier) tray_->setContextMenu(nullptr);
+  if (status_notifier && !status_notifier_) {
+    status_notifier_ = true;
+    FollowWatcher();
+  }
+}
+
+void TrayIcon::FollowWatcher() {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  auto* watcher = new QDBusServiceWatcher(kWatcherService, bus,
+                                          QDBusServiceWatcher::WatchForOwnerChange, this);
+  connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, &TrayIcon::ForgetHost);
+  for (const char* signal : {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"})
+    bus.connect(kWatcherService, kWatcherPath, kWatcherService, QString::fromLatin1(signal), this,
+                SLOT(ForgetHost()));
+}
+
+void TrayIcon::ForgetHost() { host_known_ = false; }
 
 void TrayIcon::Modify(const Picture& icon, const std::string& tip) {
   // Like the notification area itself: an icon never added is not changed.
@@ -73,17 +135,45 @@ void TrayIcon::Delete() {
 }
 
 bool TrayIcon::Shown() const {
-  return tray_ && tray_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+  if (!tray_ || !tray_->isVisible()) return false;
+  // Qt's own test would open a new bus connection at every call.
+  if (status_notifier_) {
+    // Asked again only after the watcher or its hosts changed, and waited
+    // for: the core acts on the answer at once.
+    if (!host_known_) {
+      host_present_ = HostAnswer(
+          QDBusConnection::sessionBus().call(HostQuestion(), QDBus::Block, kHostAnswerMs));
+      host_known_ = true;
+    }
+    return host_present_;
+  }
+  return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 QString TrayIcon::ToolTip() const { return tray_ ? tray_->toolTip() : QString(); }
 
-void TrayIcon::Apply(const Picture& icon, const std::string& tip) {
+QIcon TrayIcon::Icon() const { return tray_ ? tray_->icon() : QIcon(); }
+
+QIcon TrayIcon::IconFor(const Picture& icon) {
   QIcon qicon = PictureIcon(icon);
   if (qicon.isNull() && fallback_icon_) qicon = fallback_icon_();
-  if (qicon.isNull()) qicon = EggIcon();
-  tray_->setIcon(qicon);
-  tray_->setToolTip(CutTip(tip));
+  if (qicon.isNull()) {
+    if (egg_.isNull()) egg_ = EggIcon();
+    qicon = egg_;
+  }
+  return qicon;
+}
+
+void TrayIcon::Apply(const Picture& icon, const std::string& tip) {
+  // Every change is a signal to a StatusNotifierItem host, which then
+  // fetches the icon or the tip again: send only what changed.
+  if (!icon || icon != shown_picture_) {
+    const QIcon next = IconFor(icon);
+    if (next.cacheKey() != tray_->icon().cacheKey()) tray_->setIcon(next);
+    shown_picture_ = icon;
+  }
+  const QString cut = CutTip(tip);
+  if (cut != tray_->toolTip()) tray_->setToolTip(cut);
 }
 
 }  // namespace nib
