@@ -3,6 +3,8 @@
 include(GNUInstallDirs)
 
 set(NIBBET_APP_ID org.nibbetsimulator.NibbetSimulator)
+# The program names its desktop entry, so Wayland shows the entry's icon.
+target_compile_definitions(nibbet-simulator PRIVATE NIBBET_APP_ID="${NIBBET_APP_ID}")
 set(NIBBET_SCREENSHOT_URL "https://nibbetsimulator.example/screenshots/device.png"
     CACHE STRING "Where software centres fetch the screenshot the metainfo names")
 

@@ -220,6 +220,9 @@ void DeviceWindow::CallCore(const char* what, F&& handler) {
     qWarning("Nibbet: %s failed", what);
   }
   FlushDamage();
+  // A tray host over DBusMenu shows its copy of the menu without asking.
+  // The tick changes the menu rarely: it is synced once a second instead.
+  if (!ticking_) menu_->Sync();
 }
 
 void DeviceWindow::Load(const std::string& pet_name) {
@@ -291,7 +294,13 @@ void DeviceWindow::FlushDamage() {
 
 void DeviceWindow::RunTick() {
   if (unloaded_) return;
+  ticking_ = true;
   CallCore("tick", [&] { sim_.Timer1_Timer(); });
+  ticking_ = false;
+  if (++ticks_since_menu_sync_ >= kTicksPerMenuSync) {
+    ticks_since_menu_sync_ = 0;
+    menu_->Sync();
+  }
   RefreshHover();
 }
 

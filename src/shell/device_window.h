@@ -130,6 +130,11 @@ class DeviceWindow : public QWidget {
   // The mask holds the sheet's old places until they are painted over.
   bool mask_wider_than_shape_ = false;
   bool unloaded_ = false;
+  // Whether the tick is running, and how many ran since the tray's copy of
+  // the menu was last brought up to date.
+  static constexpr int kTicksPerMenuSync = 100;
+  bool ticking_ = false;
+  int ticks_since_menu_sync_ = 0;
   // The device button that took the mouse press gets every mouse event
   // until the last mouse button is up, wherever the pointer goes.
   const Element* pressed_button_ = nullptr;

@@ -35,6 +35,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Nibbet Simulator"));
   QApplication::setApplicationName(QStringLiteral("Nibbet Simulator"));
+  // Ties the windows to the installed menu entry and icon (Wayland).
+  QGuiApplication::setDesktopFileName(QStringLiteral(NIBBET_APP_ID));
   // The pet may live in the tray with no window; only closing the device
   // ends the program.
   QApplication::setQuitOnLastWindowClosed(false);

@@ -14,7 +14,9 @@
 
 #include "display/element.h"
 #include "shell/device_window.h"
+#include "shell/menu_mirror.h"
 #include "shell/picture_files.h"
+#include "shell/program_location.h"
 #include "shell/settings_store.h"
 #include "shell/sheet_surface.h"
 #include "shell/sound_player.h"
@@ -43,7 +45,8 @@ QRect VirtualDesktop() {
 
 }  // namespace
 
-QtPlatform::QtPlatform() : QtPlatform(QCoreApplication::applicationDirPath(), QString()) {}
+QtPlatform::QtPlatform()
+    : QtPlatform(ProgramLocation(QCoreApplication::applicationDirPath()), QString()) {}
 
 QtPlatform::QtPlatform(const QString& program_folder, const QString& settings_ini)
     : folder_(program_folder.toStdString()),
@@ -58,7 +61,11 @@ QtPlatform::~QtPlatform() {
   if (busy_) QApplication::restoreOverrideCursor();
 }
 
-void QtPlatform::AttachWindow(DeviceWindow* window) { window_ = window; }
+void QtPlatform::AttachWindow(DeviceWindow* window) {
+  window_ = window;
+  // A StatusNotifierItem host shows the device's menu itself, over DBusMenu.
+  tray_->SetMenu(window ? window->PopupMenu().Root() : nullptr);
+}
 
 void QtPlatform::ClearPictureCache() {
   pictures_.clear();

@@ -52,7 +52,8 @@ wait_for "the X server to answer" xdotool getmouselocation
 mkdir -m 700 "$work/runtime"
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
 ini="$XDG_CONFIG_HOME/Nibbet Simulator/Nibbet Simulator.ini"
-QT_QPA_PLATFORM=xcb "$program" E2E Pet >"$work/program.log" 2>&1 &
+# No session bus: the tray is the X server's, whatever the desktop around.
+env -u DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM=xcb "$program" E2E Pet >"$work/program.log" 2>&1 &
 program_pid=$!
 pids+=("$program_pid")
 
