@@ -58,18 +58,8 @@ class PluginsDialogTest : public QObject {
   std::unique_ptr<QTemporaryDir> settings_;
 
  private slots:
-  void initTestCase() {
-    InstallQuietAboutMasks();
-    const QString generated = GeneratedProgramFolder();
-    if (generated.isEmpty()) QSKIP("No generated program folder (NIBBET_PROGRAM_DIR)");
-    program_ = CopyOfProgramFolder(generated);
-    QVERIFY(program_);
-  }
-
-  void init() {
-    settings_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(settings_->isValid());
-  }
+  void initTestCase() { NIB_COPY_PROGRAM_FOLDER(program_); }
+  void init() { NIB_FRESH_FOLDER(settings_); }
 
   // A dialog left by a failed case would stand in for the next one's.
   void cleanup() {

@@ -46,6 +46,25 @@ inline std::unique_ptr<QTemporaryDir> CopyOfProgramFolder(const QString& generat
   return copy;
 }
 
+// For a test program's initTestCase: quiet about masks, then a private copy
+// of the generated program folder into `program`; the whole program is
+// skipped when the build made none.
+#define NIB_COPY_PROGRAM_FOLDER(program)                                               \
+  do {                                                                                 \
+    ::nib::window_fixture::InstallQuietAboutMasks();                                   \
+    const QString generated = ::nib::window_fixture::GeneratedProgramFolder();         \
+    if (generated.isEmpty()) QSKIP("No generated program folder (NIBBET_PROGRAM_DIR)"); \
+    program = ::nib::window_fixture::CopyOfProgramFolder(generated);                   \
+    QVERIFY(program);                                                                  \
+  } while (false)
+
+// For a test program's init: a fresh, empty folder for each case.
+#define NIB_FRESH_FOLDER(folder)                \
+  do {                                          \
+    folder = std::make_unique<QTemporaryDir>(); \
+    QVERIFY(folder->isValid());                 \
+  } while (false)
+
 // Core, platform and window as the program puts them together; the sheet
 // where this window system puts it unless chosen.
 struct Device {
