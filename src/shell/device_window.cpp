@@ -24,6 +24,7 @@
 #include "shell/qt_platform.h"
 #include "shell/tray_icon.h"
 #include "shell/window_region.h"
+#include "shell/window_units.h"
 #include "sim/simulator.h"
 #include "windows/aux_windows.h"
 #include "windows/sheet_window.h"
@@ -31,34 +32,6 @@
 namespace nib {
 
 namespace {
-
-// Far beyond any screen, but safe to convert to int.
-constexpr double kPixelLimit = 1e6;
-
-double ClampPixels(double px) {
-  if (!std::isfinite(px)) return 0;
-  return std::clamp(px, -kPixelLimit, kPixelLimit);
-}
-
-int ToPixels(float twips) {
-  return static_cast<int>(std::lround(ClampPixels(twips / kTwipsPerPixel)));
-}
-
-int ButtonCode(Qt::MouseButton button) {
-  switch (button) {
-    case Qt::LeftButton:
-      return kLeftButton;
-    case Qt::RightButton:
-      return kRightButton;
-    default:
-      return 0;
-  }
-}
-
-int ButtonMask(Qt::MouseButtons buttons) {
-  return (buttons.testFlag(Qt::LeftButton) ? kLeftButton : 0) |
-         (buttons.testFlag(Qt::RightButton) ? kRightButton : 0);
-}
 
 using MouseHandler = void (Simulator::*)(int, int, float, float);
 struct ButtonHandlers {
@@ -321,9 +294,9 @@ void DeviceWindow::paintEvent(QPaintEvent* event) {
                     const QPixmap& pixmap = picture->pixmap;
                     const QSize full = pixmap.deviceIndependentSize().toSize();
                     // A narrowed element shows only its left part.
-                    const QRect target(ToPixels(element->Left()), ToPixels(element->Top()),
-                                       std::min(ToPixels(element->Width()), full.width()),
-                                       std::min(ToPixels(element->Height()), full.height()));
+                    const QRect target(TwipsToPixels(element->Left()), TwipsToPixels(element->Top()),
+                                       std::min(TwipsToPixels(element->Width()), full.width()),
+                                       std::min(TwipsToPixels(element->Height()), full.height()));
                     if (target.isEmpty() || !dirty.intersects(target)) continue;
                     const qreal ratio = pixmap.devicePixelRatio();
                     const QRectF source(0, 0, target.width() * ratio, target.height() * ratio);
@@ -345,7 +318,7 @@ const Element* DeviceWindow::DeviceButtonAt(const QPointF& twips) const {
 }
 
 void DeviceWindow::mousePressEvent(QMouseEvent* event) {
-  const int button = ButtonCode(event->button());
+  const int button = MouseButtonCode(event->button());
   if (button == 0 || unloaded_) return;
   // The sheet in this window takes the presses where it shows, and is never
   // dragged by the window system.
@@ -373,7 +346,7 @@ void DeviceWindow::mouseMoveEvent(QMouseEvent* event) {
     UpdateHover(event->position());
     return;
   }
-  const int buttons = ButtonMask(event->buttons());
+  const int buttons = MouseButtonMask(event->buttons());
   const QPointF at = TwipsAt(event->globalPosition());
   CallCore("mouse move", [&] { sim_.DragMouseMove(buttons, at.x(), at.y()); });
   UpdateHover(event->globalPosition() - QPointF(geometry().topLeft()));
@@ -384,7 +357,7 @@ void DeviceWindow::mouseReleaseEvent(QMouseEvent* event) {
   if (embedded_sheet_ && embedded_sheet_->Release(*event)) return;
   const Element* target = pressed_button_;
   if (!(event->buttons() & (Qt::LeftButton | Qt::RightButton))) pressed_button_ = nullptr;
-  const int button = ButtonCode(event->button());
+  const int button = MouseButtonCode(event->button());
   if (button == 0) return;
   if (target) {
     const QPointF at = TwipsAt(event->globalPosition());

@@ -10,17 +10,12 @@
 #include "shell/picture_files.h"
 #include "shell/qt_platform.h"
 #include "shell/window_region.h"
+#include "shell/window_units.h"
 #include "sim/simulator.h"
 
 namespace nib {
 
 namespace {
-
-int ToPixels(float twips) {
-  const double px = twips / kTwipsPerPixel;
-  if (!std::isfinite(px)) return 0;
-  return static_cast<int>(std::lround(std::clamp(px, -1e6, 1e6)));
-}
 
 // The slot of a device whose top-left is the window's.
 SheetSlot WindowSlot() { return SheetSlot::Of(0, 0, kWindowWidth); }
@@ -31,24 +26,13 @@ float FurthestLeft() { return WindowSlot().home_left + kSheetSnapRight; }
 // Cut to the sheet's size, as its own window cuts it.
 const QRegion& SheetOutline() {
   static const QRegion outline = ShapeRegion(kSheetOutline).intersected(
-      QRect(0, 0, ToPixels(kSheetWidth), ToPixels(kSheetHeight)));
+      QRect(0, 0, TwipsToPixels(kSheetWidth), TwipsToPixels(kSheetHeight)));
   return outline;
 }
 
 const QRegion& DeviceOutline() {
   static const QRegion outline = DeviceWindow::Outline();
   return outline;
-}
-
-int ButtonCode(Qt::MouseButton button) {
-  switch (button) {
-    case Qt::LeftButton:
-      return kLeftButton;
-    case Qt::RightButton:
-      return kRightButton;
-    default:
-      return 0;
-  }
 }
 
 bool AnyButtonHeld(Qt::MouseButtons buttons) {
@@ -70,9 +54,9 @@ EmbeddedSheet::EmbeddedSheet(Simulator& sim, QtPlatform& platform, DeviceWindow&
 }
 
 QRect EmbeddedSheet::Travel() {
-  const int left = ToPixels(DeepestLeft());
-  const int right = ToPixels(FurthestLeft()) + ToPixels(kSheetWidth);
-  return QRect(left, ToPixels(WindowSlot().attached_top), right - left, ToPixels(kSheetHeight));
+  const int left = TwipsToPixels(DeepestLeft());
+  const int right = TwipsToPixels(FurthestLeft()) + TwipsToPixels(kSheetWidth);
+  return QRect(left, TwipsToPixels(WindowSlot().attached_top), right - left, TwipsToPixels(kSheetHeight));
 }
 
 void EmbeddedSheet::SetShown(bool shown) {
@@ -103,7 +87,7 @@ void EmbeddedSheet::SetLook(const Picture& picture, const Cursor& pointer) {
   if (shown_) device_.update(Shape());
 }
 
-QPoint EmbeddedSheet::Place() const { return QPoint(ToPixels(left_), ToPixels(top_)); }
+QPoint EmbeddedSheet::Place() const { return QPoint(TwipsToPixels(left_), TwipsToPixels(top_)); }
 
 QRegion EmbeddedSheet::Shape() const {
   return shown_ ? SheetOutline().translated(Place()) : QRegion();
@@ -142,7 +126,7 @@ bool EmbeddedSheet::Press(const QMouseEvent& event) {
   if (!AnyButtonHeld(event.buttons() & ~event.button())) holding_ = false;
   if (!holding_ && !ShowsAt(event.position())) return false;
   holding_ = true;
-  const int button = ButtonCode(event.button());
+  const int button = MouseButtonCode(event.button());
   if (!enabled_ || button == 0) return true;
   const QPointF at = TwipsAt(event.position());
   device_.Run("sheet down", [&] { sim_.SheetMouseDown(button, at.x(), at.y()); });

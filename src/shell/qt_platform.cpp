@@ -22,6 +22,7 @@
 #include "shell/sound_player.h"
 #include "shell/screen_placement.h"
 #include "shell/tray_icon.h"
+#include "shell/window_units.h"
 
 namespace nib {
 
@@ -29,13 +30,6 @@ namespace {
 
 // The screen a desktop without any reports.
 constexpr int kFallbackScreenWidth = 1024, kFallbackScreenHeight = 768;
-
-int TwipsToPixels(float twips) {
-  const double px = twips / kTwipsPerPixel;
-  if (!std::isfinite(px)) return 0;
-  // Far off any screen, yet a valid position.
-  return static_cast<int>(std::lround(std::clamp(px, -1e6, 1e6)));
-}
 
 QRect VirtualDesktop() {
   const QScreen* screen = QGuiApplication::primaryScreen();

@@ -14,25 +14,16 @@
 #include "shell/key_input.h"
 #include "shell/picture_files.h"
 #include "shell/window_region.h"
+#include "shell/window_units.h"
 #include "sim/insulating_sheet.h"
 #include "sim/simulator.h"
 
 namespace nib {
 
-namespace {
-
-int ToPixels(float twips) {
-  const double px = twips / kTwipsPerPixel;
-  if (!std::isfinite(px)) return 0;
-  return static_cast<int>(std::lround(std::clamp(px, -1e6, 1e6)));
-}
-
-}  // namespace
-
 SheetWindow::SheetWindow(Simulator& sim, DeviceWindow& device)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), sim_(sim), device_(device) {
   setAttribute(Qt::WA_TranslucentBackground);
-  setFixedSize(ToPixels(kSheetWidth), ToPixels(kSheetHeight));
+  setFixedSize(TwipsToPixels(kSheetWidth), TwipsToPixels(kSheetHeight));
   setMask(Outline());
   setFocusPolicy(Qt::StrongFocus);
   setWindowTitle(QStringLiteral("Insulating Sheet"));
@@ -63,7 +54,7 @@ float SheetWindow::TopTwips() const {
 void SheetWindow::MoveTwips(float left, float top) {
   left_twips_ = left;
   top_twips_ = top;
-  placed_at_ = QPoint(ToPixels(left), ToPixels(top));
+  placed_at_ = QPoint(TwipsToPixels(left), TwipsToPixels(top));
   move(placed_at_);
 }
 
