@@ -16,6 +16,8 @@ import sys
 
 from PIL import Image
 
+from gen_data import write_if_changed
+
 SIZES = (16, 32, 48, 64, 128, 256)
 TWIPS_PER_PIXEL = 15
 # Above this the hand-drawn frames would be blown up into blocks.
@@ -100,19 +102,6 @@ def png_bytes(picture):
     out = io.BytesIO()
     picture.save(out, "PNG", optimize=True)
     return out.getvalue()
-
-
-def write_if_changed(path, data):
-    try:
-        with open(path, "rb") as f:
-            if f.read() == data:
-                return
-    except FileNotFoundError:
-        pass
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path + ".tmp", "wb") as f:
-        f.write(data)
-    os.replace(path + ".tmp", path)
 
 
 def main(argv=None):

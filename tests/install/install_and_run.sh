@@ -28,16 +28,7 @@ fail() {
   exit 1
 }
 
-# Polls a command until it succeeds; the limit only guards against a hang.
-wait_for() {
-  local what=$1
-  shift
-  for _ in $(seq 1 1200); do
-    if "$@" >/dev/null 2>&1; then return 0; fi
-    sleep 0.1
-  done
-  fail "timed out waiting for $what"
-}
+. "$(dirname "$0")/../lib/wait_for.sh"
 
 "$cmake" --install "$build" --prefix "$work/first" >"$work/install.log" 2>&1 ||
   { cat "$work/install.log"; fail "cmake --install failed"; }
