@@ -1,6 +1,6 @@
 // The one seam between the core and the desktop. The core never touches a
-// file, a clock, a sound device or a window except through this interface,
-// so tests can run whole lives headless with fakes.
+// file, a clock, a sound device or a window except through these
+// interfaces, so tests can run whole lives headless with fakes.
 #pragma once
 
 #include <memory>
@@ -35,14 +35,17 @@ struct ClockTime {
 
 enum class AuxWindow { PluginsAndColors, Instructions, About };
 
-class Platform {
- public:
-  virtual ~Platform() = default;
+// The desktop as the core sees it, in the few parts each subsystem needs:
+// the look only reads files, the clock screen only reads the time, and so
+// on. The shell implements them all in one object (Platform below).
 
-  // Program folder. Paths are relative to the program folder, written with
-  // backslashes as the data files name them ("\other\nibscr.gif"), and are
-  // matched without regard to letter case. A path that would leave the
-  // program folder does not exist.
+// Program folder. Paths are relative to the program folder, written with
+// backslashes as the data files name them ("\other\nibscr.gif"), and are
+// matched without regard to letter case. A path that would leave the
+// program folder does not exist.
+class ProgramFiles {
+ public:
+  virtual ~ProgramFiles() = default;
   virtual bool FileExists(const std::string& path) = 0;
   // Whole file as bytes; nullopt when missing or unreadable.
   virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
@@ -55,26 +58,43 @@ class Platform {
   // Pictures, cursors and sounds are decoded from disk again when next
   // asked for, so a look changed on disk shows after it is applied.
   virtual void ForgetDecodedFiles() = 0;
+};
 
-  // Sound. Both return at once and are silent on any failure; a new wave
-  // cuts the one still playing.
+// Both return at once and are silent on any failure; a new wave cuts the
+// one still playing.
+class SoundOutput {
+ public:
+  virtual ~SoundOutput() = default;
   virtual void PlayWave(const std::string& path) = 0;
   virtual void Beep() = 0;
+};
 
-  // Local time.
+// Local time.
+class LocalClock {
+ public:
+  virtual ~LocalClock() = default;
   virtual int CurrentSecond() = 0;  // 0..59
   virtual ClockTime Now() = 0;
+};
 
-  // Per-user settings store of application "Nibbet Simulator": one section
-  // per pet name, values as text. Writes may be buffered until
-  // FlushSettings, which commits them atomically.
+// Per-user settings store of application "Nibbet Simulator": one section
+// per pet name, values as text. Writes may be buffered until
+// FlushSettings, which commits them atomically.
+class SettingsStorage {
+ public:
+  virtual ~SettingsStorage() = default;
   virtual std::string ReadSetting(const std::string& section, const std::string& key,
                                   const std::string& fallback) = 0;
   virtual void WriteSetting(const std::string& section, const std::string& key,
                             const std::string& value) = 0;
   virtual void FlushSettings() = 0;
+};
 
-  // Screen and main window; positions and sizes in twips.
+// The screen, the device window and the windows it opens; positions and
+// sizes in twips.
+class DesktopWindows {
+ public:
+  virtual ~DesktopWindows() = default;
   virtual float ScreenWidth() = 0;
   virtual float ScreenHeight() = 0;
   virtual void SetBusyPointer(bool busy) = 0;
@@ -119,8 +139,12 @@ class Platform {
   virtual void SetSheetLook(const Picture& picture, const Cursor& pointer) = 0;
   // Interval of the sheet's own timer in milliseconds; 0 stops it.
   virtual void SetSheetTimerInterval(int interval_ms) = 0;
+};
 
-  // Notification-area icon with a tip of at most 63 characters.
+// Notification-area icon with a tip of at most 63 characters.
+class TrayArea {
+ public:
+  virtual ~TrayArea() = default;
   virtual void TrayAdd(const Picture& icon, const std::string& tip) = 0;
   virtual void TrayModify(const Picture& icon, const std::string& tip) = 0;
   virtual void TrayDelete() = 0;
@@ -128,5 +152,13 @@ class Platform {
   // be brought back.
   virtual bool TrayAvailable() = 0;
 };
+
+// The whole desktop, as the device holds it.
+class Platform : public ProgramFiles,
+                 public SoundOutput,
+                 public LocalClock,
+                 public SettingsStorage,
+                 public DesktopWindows,
+                 public TrayArea {};
 
 }  // namespace nib
