@@ -25,7 +25,7 @@ void Simulator::DoLoadCharacter() {
   auto load = [&](Element& e, const std::string& file) {
     DoLoadPicture(pet.Plugins, e, folder, file);
   };
-  if (pet.CharacterNo == 0) {
+  if (pet.CharacterNo == kEgg) {
     for (int n = 0; n <= 2; ++n) {
       load(scr.TempChar[n], Numbered("", n, ".gif"));
       load(scr.TempIcon[n], Numbered("", n, ".ico"));

@@ -57,7 +57,7 @@ void Simulator::DoSetToolTip() {
   // Asleep, then sick, then a pending call, then the status line; the egg
   // and the angel have no tip.
   TipKind kind = kStatusLine;
-  if (pet.CharacterNo < 1 || pet.CharacterNo > 11)
+  if (pet.CharacterNo < kBaby || pet.CharacterNo > kXerblix)
     kind = kEmpty;
   else if (pet.SleepAction)
     kind = kSleeping;

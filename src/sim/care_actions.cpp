@@ -4,14 +4,13 @@
 #include <algorithm>
 
 #include "sim/counters.h"
+#include "sim/device_timings.h"
 #include "sim/simulator.h"
 
 namespace nib {
 
 namespace {
 
-constexpr int16 kFullDiscipline = 14;
-constexpr float kFlushStepTwips = 60;
 
 }  // namespace
 

@@ -1,31 +1,13 @@
 // The thirteen characters: what switching to one does to the pet, which one
 // follows when a character's time is up, and the cheat commands that force
 // them.
+#include "sim/characters.h"
+
 #include "sim/counters.h"
+#include "sim/device_timings.h"
 #include "sim/simulator.h"
 
 namespace nib {
-
-namespace {
-
-constexpr int16 kEgg = 0;
-constexpr int16 kBaby = 1;
-constexpr int16 kZelmoc = 7;
-constexpr int16 kCallSeconds = 120;
-
-struct CharacterRow {
-  int16 frame_delay;  // ms between two frames of the pet's own animation
-  int16 min_weight;
-};
-
-// Characters 2 to 11; the egg, the baby and the angel have their own steps.
-constexpr int16 kFirstRow = 2;
-constexpr CharacterRow kRows[] = {
-    {80, 10}, {80, 20}, {80, 20}, {50, 30}, {80, 30},
-    {80, 30}, {80, 30}, {80, 30}, {80, 30}, {60, 30},
-};
-
-}  // namespace
 
 void Simulator::DoSetCharacterName() {
   pet.CharacterName = menu.CheatChar(pet.CharacterNo).caption;
@@ -37,23 +19,23 @@ void Simulator::CheckOnlyCharacter(int16 character) {
 
 void Simulator::SetCharacterTable(int16 character) {
   const int d = pet.HourMinutes;
-  const CharacterRow& row = kRows[character - kFirstRow];
+  const CharacterRow& row = CharacterRowOf(character);
   pet.FrameDelay = row.frame_delay;
   pet.MinWeight = row.min_weight;
   switch (character) {
-    case 2:
+    case kPimbo:
       pet.MinuteToChangeCharacter = d * 24 * 2 + 10;
       break;
-    case 3:
-    case 4:
+    case kWembic:
+    case kQuillop:
       pet.MinuteToChangeCharacter = d * 24 * 3 + 10;
       break;
     case kZelmoc:
-      pet.MinuteToChangeCharacter = d * 24 * 2 + 10;
+      pet.MinuteToChangeCharacter = kZelmocFirstLife;
       pet.MaxMinutes = static_cast<int16>(d * 24 * 3 + 10);
       pet.Discipline = 0;
       break;
-    case 9:
+    case kVossel:
       pet.MinuteToChangeCharacter = pet.MaxMinutes;
       pet.Discipline = 7;
       break;
@@ -105,12 +87,12 @@ void Simulator::DoSetCharacter(int16& CharNo) {
   }
   DoLoadCharacter();
 
-  if (pet.DyingTimeLeft <= 0) pet.DyingTimeLeft = pet.HourMinutes * 24 * 2;
+  if (pet.DyingTimeLeft <= 0) pet.DyingTimeLeft = kFullDyingTime;
 
   pet.DelayValue = 7;
   CheckOnlyCharacter(CharNo);
   if (CharNo == kEgg) {
-    pet.MaxMinutes = static_cast<int16>(240 * (RandomBelow(5) + 1));
+    pet.MaxMinutes = static_cast<int16>(240 * (DrawBelow(random_, 5) + 1));
     pet.DyingTimeLeft = kFullDyingTime;
     DoHideIcon();
     DisableEventItems(true);
@@ -206,14 +188,14 @@ void Simulator::DoEvolve() {
     case kBaby:
       mCheatChar2_Click();
       return;
-    case 2:
+    case kPimbo:
       if (C >= N / 2.0f && P > S)
         mCheatChar3_Click();
       else
         mCheatChar4_Click();
       return;
-    case 3:
-    case 4:
+    case kWembic:
+    case kQuillop:
       if (C <= N * 10.0f / 100.0f)
         mCheatChar9_Click();
       else if (N <= T * 10.0f / 100.0f && static_cast<float>(W) >= N * 50.0f / 100.0f)
@@ -227,7 +209,7 @@ void Simulator::DoEvolve() {
       else if (C > N * 80.0f / 100.0f && D == 0 && W == 0)
         mCheatChar10_Click();
       else
-        switch (RandomBelow(6)) {
+        switch (DrawBelow(random_, 6)) {
           case 0: mCheatChar5_Click(); break;
           case 1: mCheatChar6_Click(); break;
           case 2: mCheatChar7_Click(); break;
@@ -239,7 +221,7 @@ void Simulator::DoEvolve() {
     case kZelmoc:
       if (N <= T * 10.0f / 100.0f && D > 0) {
         mCheatChar11_Click();
-      } else if (pet.MinuteToChangeCharacter == pet.HourMinutes * 24 * 2 + 10) {
+      } else if (pet.MinuteToChangeCharacter == kZelmocFirstLife) {
         // The end of its first life: it lives on to its second.
         pet.MinuteToChangeCharacter = pet.MaxMinutes;
       } else {
@@ -265,16 +247,16 @@ void Simulator::SwitchAtOnce(int16 character, bool hatch_soon) {
 
 void Simulator::mCheatChar0_Click() { SwitchAtOnce(kEgg, false); }
 void Simulator::mCheatChar1_Click() { SwitchAtOnce(kEgg, true); }
-void Simulator::mCheatChar2_Click() { StartEvolution(2); }
-void Simulator::mCheatChar3_Click() { StartEvolution(3); }
-void Simulator::mCheatChar4_Click() { StartEvolution(4); }
-void Simulator::mCheatChar5_Click() { StartEvolution(5); }
-void Simulator::mCheatChar6_Click() { StartEvolution(6); }
-void Simulator::mCheatChar7_Click() { StartEvolution(7); }
-void Simulator::mCheatChar8_Click() { StartEvolution(8); }
-void Simulator::mCheatChar9_Click() { StartEvolution(9); }
-void Simulator::mCheatChar10_Click() { StartEvolution(10); }
-void Simulator::mCheatChar11_Click() { StartEvolution(11); }
+void Simulator::mCheatChar2_Click() { StartEvolution(kPimbo); }
+void Simulator::mCheatChar3_Click() { StartEvolution(kWembic); }
+void Simulator::mCheatChar4_Click() { StartEvolution(kQuillop); }
+void Simulator::mCheatChar5_Click() { StartEvolution(kFennick); }
+void Simulator::mCheatChar6_Click() { StartEvolution(kTovrin); }
+void Simulator::mCheatChar7_Click() { StartEvolution(kZelmoc); }
+void Simulator::mCheatChar8_Click() { StartEvolution(kDrubbel); }
+void Simulator::mCheatChar9_Click() { StartEvolution(kVossel); }
+void Simulator::mCheatChar10_Click() { StartEvolution(kOmpadu); }
+void Simulator::mCheatChar11_Click() { StartEvolution(kXerblix); }
 void Simulator::mCheatChar12_Click() { SwitchAtOnce(kAngel, false); }
 
 void Simulator::ClearCallsSleepAndDung() {

@@ -3,6 +3,7 @@
 // and age views.
 #include <algorithm>
 
+#include "sim/device_timings.h"
 #include "sim/simulator.h"
 
 namespace nib {
@@ -10,18 +11,16 @@ namespace nib {
 namespace {
 
 constexpr int16 kNoIcon = 7;
-// A button press ends the beeping part of an attention call.
-constexpr int16 kAttendQuietFrom = 115;
 
 bool Living(const Pet& pet) {
-  return pet.CharacterNo >= 1 && pet.CharacterNo < kAngel && pet.DyingAction == 0;
+  return pet.CharacterNo >= kBaby && pet.CharacterNo < kAngel && pet.DyingAction == 0;
 }
 
 }  // namespace
 
 bool Simulator::ButtonsDead() {
   if (pet.InsulatingSheet == 1) return true;
-  pet.AttendTimeLeft = std::min(pet.AttendTimeLeft, kAttendQuietFrom);
+  pet.AttendTimeLeft = std::min(pet.AttendTimeLeft, kCallQuietFrom);
   return false;
 }
 

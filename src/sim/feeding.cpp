@@ -10,8 +10,6 @@ namespace nib {
 namespace {
 
 constexpr int16 kFullHearts = 4;
-constexpr int16 kHeaviest = 99;
-constexpr int16 kBaby = 1;
 // The first food picture of the meal and of the snack.
 constexpr int16 kMealFrames = 0;
 constexpr int16 kSnackFrames = 4;

@@ -14,12 +14,6 @@ constexpr int16 kGuessesPerGame = 5;
 constexpr int16 kWinsForHappiness = 3;
 constexpr int16 kTicksPerStep = 5;
 
-// floor(R x n), kept inside 0..n-1 even if a source ever hands out 1.
-int DrawBelow(RandomSource& random, int n) {
-  const int drawn = static_cast<int>(std::floor(random.Next() * n));
-  return std::clamp(drawn, 0, n - 1);
-}
-
 void Draw(Element& e, bool drawable) { e.SetVisible(drawable); }
 
 }  // namespace
@@ -117,7 +111,7 @@ void Simulator::PlayEndGame() {
       ++pet.CareWhenNeed;
     }
   }
-  if (pet.CharacterNo > 1 && pet.Weight > pet.MinWeight && pet.Weight < 99) --pet.Weight;
+  if (pet.CharacterNo > kBaby && pet.Weight > pet.MinWeight && pet.Weight < kHeaviest) --pet.Weight;
   pet.DyingTimeLeft = static_cast<int16>(48 * pet.HourMinutes);
   PlaySound("\\sounds\\plystop.wav");
   PlayStage = 6;

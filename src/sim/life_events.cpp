@@ -4,26 +4,15 @@
 #include <cmath>
 
 #include "sim/counters.h"
+#include "sim/device_timings.h"
 #include "sim/simulator.h"
 
 namespace nib {
 
-namespace {
-
-constexpr int16 kCallSeconds = 120;
-
-}  // namespace
-
-int Simulator::RandomBelow(int n) {
-  // A source that strays to 1.0 must not pick a value past the last.
-  const int value = static_cast<int>(std::floor(random_.Next() * n));
-  return std::clamp(value, 0, n - 1);
-}
-
 bool Simulator::EventApplies() const {
   // The menu disables these events for the egg, the dying pet and the
   // angel; a stray command must not make an egg ill or kill an angel.
-  return pet.CharacterNo >= 1 && pet.CharacterNo <= 11 && pet.DyingAction == 0;
+  return pet.CharacterNo >= kBaby && pet.CharacterNo <= kXerblix && pet.DyingAction == 0;
 }
 
 void Simulator::DoAutoShow() {
@@ -174,7 +163,7 @@ void Simulator::mCheatAttention2_Click() {
   if (pet.SleepAction || !EventApplies()) return;
   DoAutoShow();
   // A call without need still costs the pet a heart.
-  if (RandomBelow(2) == 0) {
+  if (DrawBelow(random_, 2) == 0) {
     if (pet.Hunger > 0) --pet.Hunger;
   } else if (pet.Happiness > 0) {
     --pet.Happiness;

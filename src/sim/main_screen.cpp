@@ -23,7 +23,7 @@ bool Simulator::FrontShown() const { return !scr.BackView.Visible(); }
 bool Simulator::InTheDark() const { return pet.LightOff && !Reacting(pet); }
 
 void Simulator::ResetDyingTime() {
-  pet.DyingTimeLeft = static_cast<int16>(pet.HourMinutes * 24 * 2);
+  pet.DyingTimeLeft = kFullDyingTime;
 }
 
 void Simulator::ShowDung() {
@@ -100,7 +100,7 @@ void Simulator::DoMainScreen(bool show) {
 
 void Simulator::DrawMainScreen() {
   if (pet.Sickness == 0 && !pet.SleepAction && !pet.Dropping && !pet.UnhappyReaction &&
-      !pet.RefusalReaction && pet.CharacterNo >= 1 && pet.CharacterNo < kAngel) {
+      !pet.RefusalReaction && pet.CharacterNo >= kBaby && pet.CharacterNo < kAngel) {
     scr.NibChar.Move(layout.OriginalLeft, layout.OriginalTop);
     pet.CurrentTempChar = 0;
     pet.IntervalCount = 0;

@@ -10,10 +10,7 @@ namespace nib {
 
 namespace {
 
-constexpr int16 kBaby = 1;
 // This adult switches its own light off at about half of its bedtimes.
-constexpr int16 kSelfSleeper = 5;
-constexpr int16 kLastDiscipline = 14;
 
 }  // namespace
 
@@ -46,8 +43,8 @@ void Simulator::DoMinuteRules() {
       return;
     }
     if (m >= pet.MinuteToChangeCharacter) return DoEvolve();
-    if (pet.Hunger > 0) pet.Hunger = static_cast<int16>(pet.Hunger - RandomBelow(2));
-    if (pet.Happiness > 0) pet.Happiness = static_cast<int16>(pet.Happiness - RandomBelow(2));
+    if (pet.Hunger > 0) pet.Hunger = static_cast<int16>(pet.Hunger - DrawBelow(random_, 2));
+    if (pet.Happiness > 0) pet.Happiness = static_cast<int16>(pet.Happiness - DrawBelow(random_, 2));
     if (pet.Sickness == 0) {
       if (pet.Hunger == 0) mCheatAttention0_Click();
       if (pet.Happiness == 0) mCheatAttention1_Click();
@@ -59,13 +56,13 @@ void Simulator::DoMinuteRules() {
   const int day_half = d * 12;
   if (m > day_half && m % day_half == 1) {
     mCheatAction2_Click();
-    if (pet.SleepAction && pet.CharacterNo == kSelfSleeper && RandomBelow(2) == 0) SwitchOwnLightOff();
+    if (pet.SleepAction && pet.CharacterNo == kSelfSleeper && DrawBelow(random_, 2) == 0) SwitchOwnLightOff();
     return;
   }
   if (pet.SleepAction) return;
 
   if (m >= pet.MinuteToChangeCharacter) {
-    if (pet.CharacterNo > 4 && pet.CharacterNo != 7)
+    if (pet.CharacterNo > kQuillop && pet.CharacterNo != kZelmoc)
       mCheatAction3_Click();  // old age
     else
       DoEvolve();
@@ -79,20 +76,20 @@ void Simulator::DoMinuteRules() {
   const int chance = static_cast<int>(std::floor((100 - pet.Weight) * random_.Next()));
   if (chance < 10) {
     mCheatAction0_Click();
-    CountUp(pet.Sickness, RandomBelow(2));
+    CountUp(pet.Sickness, DrawBelow(random_, 2));
   }
   if (pet.Sickness > 0) CountDown(pet.DyingTimeLeft, pet.Age);
 
-  if (pet.Hunger > 0 && RandomBelow(2) == 0) {
+  if (pet.Hunger > 0 && DrawBelow(random_, 2) == 0) {
     --pet.Hunger;
-    if (RandomBelow(3) == 0 && !pet.AttentionDiscipline && pet.Hunger > 0 &&
-        pet.Discipline < kLastDiscipline)
+    if (DrawBelow(random_, 3) == 0 && !pet.AttentionDiscipline && pet.Hunger > 0 &&
+        pet.Discipline < kFullDiscipline)
       RaiseDisciplineCall();
   }
-  if (pet.Happiness > 0 && RandomBelow(2) == 0) {
+  if (pet.Happiness > 0 && DrawBelow(random_, 2) == 0) {
     --pet.Happiness;
-    if (RandomBelow(3) == 0 && !pet.AttentionDiscipline && pet.Happiness > 0 &&
-        pet.Discipline < kLastDiscipline)
+    if (DrawBelow(random_, 3) == 0 && !pet.AttentionDiscipline && pet.Happiness > 0 &&
+        pet.Discipline < kFullDiscipline)
       RaiseDisciplineCall();
   }
 

@@ -10,12 +10,15 @@ namespace nib {
 using int16 = std::int16_t;
 using int32 = std::int32_t;
 
-inline constexpr int16 kAngel = 12;
 // The pet of a start without a name.
 inline constexpr char kDefaultPetName[] = "Nibbet";
 inline constexpr int16 kHourMinutes = 10;
 // Minutes of neglect a pet survives: two pet days.
 inline constexpr int16 kFullDyingTime = kHourMinutes * 24 * 2;
+// Discipline runs 0..14: four justified scoldings fill the bar.
+inline constexpr int16 kFullDiscipline = 14;
+// A pet weighs at most this much.
+inline constexpr int16 kHeaviest = 99;
 
 // The fields kept in the settings store, with the values of a new pet.
 struct PetSaved {

@@ -13,8 +13,6 @@ namespace nib {
 
 namespace {
 
-constexpr int16 kEgg = 0;
-constexpr int16 kChild = 2;
 constexpr int16 kWalkTwips = 90;
 constexpr int16 kShakeTwips = 30;
 // Dying: the skull blinks up to this step, then the pet lays its egg.
@@ -127,7 +125,7 @@ void Simulator::AnimateCharacter() {
       DrawHealthyFrame();
   }
 
-  const bool alive = pet.CharacterNo >= 1 && pet.CharacterNo <= 11 && pet.DyingAction == 0;
+  const bool alive = pet.CharacterNo >= kBaby && pet.CharacterNo <= kXerblix && pet.DyingAction == 0;
   if (alive && !pet.SleepAction && !pet.Dropping && pet.Sickness == 0 && layout.CharacterWalks)
     WalkOneStep();
 }
@@ -173,7 +171,7 @@ void Simulator::DrawDyingFrame() {
 void Simulator::DrawSleepFrame() {
   scr.NibChar.Move(layout.SleepLeft, layout.SleepTop);
   int frame = 0;
-  if (pet.CharacterNo == kChild) {
+  if (pet.CharacterNo == kPimbo) {
     pet.AnimStep = pet.AnimStep == 0 ? 1 : 0;
     frame = pet.AnimStep;
     scr.NibChar.CopyPictureFrom(scr.TempSleep[frame]);

@@ -75,7 +75,7 @@ void Simulator::DoNewPet() {
   pet.HourMinutes = kHourMinutes;
   pet.MaxMinutes = 0;
   platform_.SetTopMost(menu.mPopupOnTop.checked);
-  pet.CharacterNo = 0;
+  pet.CharacterNo = kEgg;
   DoSetCharacter(pet.CharacterNo);
   pet.FeedMenuIndex = 0;
   pet.LightMenuIndex = 0;
@@ -145,8 +145,8 @@ void Simulator::ApplyLoadedValues() {
   in.Int("FeedMenuIndex", pet.FeedMenuIndex, 0, 1);
   in.Int("LightMenuIndex", pet.LightMenuIndex, 0, 1);
   in.Int("Age", pet.Age, 0, 99);
-  in.Int("Weight", pet.Weight, 0, 99);
-  in.Int("Discipline", pet.Discipline, 0, 14);
+  in.Int("Weight", pet.Weight, 0, kHeaviest);
+  in.Int("Discipline", pet.Discipline, 0, kFullDiscipline);
   in.Int("Happiness", pet.Happiness, 0, 4);
   in.Int("Hunger", pet.Hunger, 0, 4);
   in.Int("Sickness", pet.Sickness, 0);
@@ -162,7 +162,7 @@ void Simulator::ApplyLoadedValues() {
   in.Bool("LightOff", pet.LightOff);
   in.Int("DyingAction", pet.DyingAction, 0);
   in.Int("DyingTimeLeft", pet.DyingTimeLeft);
-  if (pet.DyingTimeLeft <= 0) pet.DyingTimeLeft = pet.HourMinutes * 24 * 2;
+  if (pet.DyingTimeLeft <= 0) pet.DyingTimeLeft = kFullDyingTime;
 
   in.Int("DisciplineWhenNeed", pet.DisciplineWhenNeed, 0);
   in.Int("PlayCounter", pet.PlayCounter, 0);

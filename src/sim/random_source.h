@@ -1,6 +1,8 @@
 // The one source of chance. Injected, so tests can force every draw.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <random>
 
@@ -13,6 +15,13 @@ class RandomSource {
   // Uniform draw in [0, 1), fresh at each call.
   virtual double Next() = 0;
 };
+
+// floor(R x n) for a fresh draw R, kept inside 0..n-1 even if a source
+// ever hands out 1.
+inline int DrawBelow(RandomSource& random, int n) {
+  const int drawn = static_cast<int>(std::floor(random.Next() * n));
+  return std::clamp(drawn, 0, n - 1);
+}
 
 class StdRandomSource final : public RandomSource {
  public:

@@ -7,6 +7,7 @@
 
 #include "display/layout.h"
 #include "display/screen.h"
+#include "sim/characters.h"
 #include "sim/insulating_sheet.h"
 #include "sim/menu.h"
 #include "sim/pet.h"

@@ -3,6 +3,7 @@
 // never loaded, here.
 #include <algorithm>
 
+#include "sim/device_timings.h"
 #include "sim/simulator.h"
 
 namespace nib {
@@ -10,12 +11,6 @@ namespace nib {
 namespace {
 
 constexpr int16 kLastEvolutionStep = 162;
-constexpr int16 kFlushStepTwips = 60;
-constexpr int16 kDungFlipTicks = 12;
-constexpr int16 kAttendBeepTicks = 7;
-// The attention beep sounds while more than this many seconds of a call
-// remain: the first five seconds of a 120-second call.
-constexpr int16 kAttendBeepUntil = 115;
 
 bool LivesOnDuringEvolution(int16 step) {
   return (step >= 2 && step <= 14) || (step >= 72 && step <= 105);
@@ -70,7 +65,7 @@ void Simulator::Timer1_Timer() {
   DoHappyReaction();
   DoRefusalReaction();
 
-  if (pet.AttendTimeLeft > kAttendBeepUntil && ++pet.AttendBeepCount >= kAttendBeepTicks) {
+  if (pet.AttendTimeLeft > kCallQuietFrom && ++pet.AttendBeepCount >= kCallBeepTicks) {
     pet.AttendBeepCount = 0;
     PlaySound("\\sounds\\attend.wav");
   }
@@ -124,7 +119,7 @@ void Simulator::RunFlushStep() {
     scr.DungImage[7].Hide();
     scr.NibChar.Hide();
     if (pet.Dung > 0) {
-      pet.DyingTimeLeft = pet.HourMinutes * 24 * 2;
+      pet.DyingTimeLeft = kFullDyingTime;
       pet.Dung = 0;
       pet.HappyReaction = true;
       pet.ActionTimeout = 10;

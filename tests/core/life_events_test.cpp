@@ -46,7 +46,7 @@ TEST_F(LifeEventsTest, ASleepingPetRefusesEveryEventButWakingUp) {
 
 TEST_F(LifeEventsTest, TheEggTheDyingPetAndTheAngelHaveNoEvents) {
   // Their menu items are disabled; a stray command changes nothing either.
-  for (const int16 who : {int16{0}, int16{5}, kAngel}) {
+  for (const int16 who : {int16{0}, int16{5}, int16{kAngel}}) {
     Become(who);
     if (who == 5) sim.mCheatAction3_Click();
     for (const Event event : kEvents) {

@@ -96,7 +96,7 @@ TEST_F(StatusTipTest, TheTipFollowsEveryChangeOfItsInputs) {
 }
 
 TEST_F(StatusTipTest, TheEggAndTheAngelHaveNoTip) {
-  for (const int16 n : {int16{0}, kAngel}) {
+  for (const int16 n : {int16{0}, int16{kAngel}}) {
     Become(n);
     pet.StatusText = "Poop";
     pet.AttentionHungry = true;
