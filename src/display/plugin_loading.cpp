@@ -35,7 +35,7 @@ void Simulator::DoGetPlugins(const std::string& PluginsStr) {
     if (Picture icon = platform_.LoadPicture(icon_path)) {
       WindowIcon = icon;
       platform_.SetWindowIcon(icon);
-      if (StartingUp) platform_.TrayModify(WindowIcon, "Loading, please wait...");
+      if (window.StartingUp) platform_.TrayModify(WindowIcon, "Loading, please wait...");
     }
   }
   from_other(scr.NibScr, "nibscr.gif");

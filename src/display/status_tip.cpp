@@ -1,26 +1,29 @@
-// The tip of the tray icon: what the pet wants, or how it is doing. It runs
-// on every tick, so the text is only rebuilt when something it shows has
-// changed.
-#include <charconv>
-#include <string_view>
-
 #include "display/status_tip.h"
-#include "sim/simulator.h"
+
+#include <charconv>
+
+#include "sim/characters.h"
 
 namespace nib {
 
 namespace {
 
-enum TipKind {
-  kEmpty,
-  kSleeping,
-  kSick,
-  kDisciplineCall,
-  kHungryAndUnhappy,
-  kHungry,
-  kUnhappy,
-  kStatusLine,
-};
+void AppendNumber(std::string& text, int value) {
+  char digits[8];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  text.append(digits, end);
+}
+
+TipKind KindOf(const Pet& pet) {
+  if (pet.CharacterNo < kBaby || pet.CharacterNo > kXerblix) return TipKind::kEmpty;
+  if (pet.SleepAction) return TipKind::kSleeping;
+  if (pet.Sickness > 0) return TipKind::kSick;
+  if (pet.AttentionDiscipline) return TipKind::kDisciplineCall;
+  if (pet.AttentionHungry && pet.AttentionHappy) return TipKind::kHungryAndUnhappy;
+  if (pet.AttentionHungry) return TipKind::kHungry;
+  if (pet.AttentionHappy) return TipKind::kUnhappy;
+  return TipKind::kStatusLine;
+}
 
 }  // namespace
 
@@ -36,103 +39,71 @@ std::string_view CutLongStatusTip(std::string_view text) {
   return text;
 }
 
-namespace {
-
-void AppendNumber(std::string& text, int value) {
-  char digits[8];
-  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  text.append(digits, end);
+StatusTipSource StatusTipSourceOf(const Pet& pet, const Menu& menu, const Layout& layout) {
+  StatusTipSource s;
+  s.kind = KindOf(pet);
+  auto add = [&s](const std::string& part) { s.parts[s.count++] = &part; };
+  switch (s.kind) {
+    case TipKind::kEmpty: break;
+    case TipKind::kSleeping: add(menu.mCheatAction2.caption); break;
+    case TipKind::kSick: add(menu.mCheatAction0.caption); break;
+    case TipKind::kDisciplineCall: add(menu.mCheatAttention2.caption); break;
+    case TipKind::kHungryAndUnhappy:
+      add(menu.mCheatAttention0.caption);
+      add(menu.mCheatAttention1.caption);
+      break;
+    case TipKind::kHungry: add(menu.mCheatAttention0.caption); break;
+    case TipKind::kUnhappy: add(menu.mCheatAttention1.caption); break;
+    case TipKind::kStatusLine:
+      add(layout.AgeToolTip);
+      add(layout.WeightToolTip);
+      add(layout.HungryToolTip);
+      add(layout.HappyToolTip);
+      add(layout.DisciplineToolTip);
+      s.numbers[0] = pet.Age;
+      s.numbers[1] = pet.Weight;
+      s.numbers[2] = pet.Hunger;
+      s.numbers[3] = pet.Happiness;
+      s.numbers[4] = pet.Discipline;
+      break;
+  }
+  return s;
 }
 
-}  // namespace
-
-void Simulator::DoSetToolTip() {
-  const bool any_call = pet.AttentionHappy || pet.AttentionHungry || pet.AttentionDiscipline ||
-                        pet.AttentionSleep;
-  if (!any_call) {
-    if (scr.AttendIcon.Visible()) scr.AttendIcon.Hide();
-    pet.AttendTimeLeft = 0;
-  }
-
-  // Asleep, then sick, then a pending call, then the status line; the egg
-  // and the angel have no tip.
-  TipKind kind = kStatusLine;
-  if (pet.CharacterNo < kBaby || pet.CharacterNo > kXerblix)
-    kind = kEmpty;
-  else if (pet.SleepAction)
-    kind = kSleeping;
-  else if (pet.Sickness > 0)
-    kind = kSick;
-  else if (pet.AttentionDiscipline)
-    kind = kDisciplineCall;
-  else if (pet.AttentionHungry && pet.AttentionHappy)
-    kind = kHungryAndUnhappy;
-  else if (pet.AttentionHungry)
-    kind = kHungry;
-  else if (pet.AttentionHappy)
-    kind = kUnhappy;
-
-  const std::string* parts[5] = {};
-  int16 numbers[5] = {};
-  int count = 0;
-  switch (kind) {
-    case kEmpty:
-      if (!pet.StatusText.empty()) pet.StatusText.clear();
-      return;
-    case kSleeping: parts[count++] = &menu.mCheatAction2.caption; break;
-    case kSick: parts[count++] = &menu.mCheatAction0.caption; break;
-    case kDisciplineCall: parts[count++] = &menu.mCheatAttention2.caption; break;
-    case kHungryAndUnhappy:
-      parts[count++] = &menu.mCheatAttention0.caption;
-      parts[count++] = &menu.mCheatAttention1.caption;
-      break;
-    case kHungry: parts[count++] = &menu.mCheatAttention0.caption; break;
-    case kUnhappy: parts[count++] = &menu.mCheatAttention1.caption; break;
-    case kStatusLine:
-      parts[0] = &layout.AgeToolTip;
-      parts[1] = &layout.WeightToolTip;
-      parts[2] = &layout.HungryToolTip;
-      parts[3] = &layout.HappyToolTip;
-      parts[4] = &layout.DisciplineToolTip;
-      numbers[0] = pet.Age;
-      numbers[1] = pet.Weight;
-      numbers[2] = pet.Hunger;
-      numbers[3] = pet.Happiness;
-      numbers[4] = pet.Discipline;
-      count = 5;
-      break;
-  }
-
-  ToolTipCache& cache = TipCache;
-  bool same = cache.kind == kind;
-  for (int i = 0; same && i < count; ++i)
-    same = numbers[i] == cache.numbers[i] && *parts[i] == cache.parts[i];
-  if (!same) {
-    cache.kind = kind;
-    for (int i = 0; i < count; ++i) {
-      cache.numbers[i] = numbers[i];
-      cache.parts[i] = *parts[i];
+std::string StatusTipText(const StatusTipSource& source) {
+  std::string text;
+  if (source.kind == TipKind::kStatusLine) {
+    // "Age=3, Weight=12, ...", leaving out what a plugin named empty.
+    for (int i = 0; i < source.count; ++i) {
+      if (source.parts[i]->empty()) continue;
+      if (!text.empty()) text += ", ";
+      text += *source.parts[i];
+      text += '=';
+      AppendNumber(text, source.numbers[i]);
     }
-    std::string& text = cache.text;
-    text.clear();
-    if (kind == kStatusLine) {
-      for (int i = 0; i < count; ++i) {
-        if (parts[i]->empty()) continue;
-        if (!text.empty()) text += ", ";
-        text += *parts[i];
-        text += '=';
-        AppendNumber(text, numbers[i]);
-      }
-    } else {
-      text = *parts[0];
-      if (count == 2) {
-        text += ", ";
-        text += *parts[1];
-      }
+  } else if (source.count > 0) {
+    text = *source.parts[0];
+    if (source.count == 2) {
+      text += ", ";
+      text += *source.parts[1];
     }
-    text.resize(StatusTipCut(text).size());
   }
-  if (pet.StatusText != cache.text) pet.StatusText = cache.text;
+  text.resize(StatusTipCut(text).size());
+  return text;
+}
+
+const std::string& StatusTipCache::TextFor(const StatusTipSource& source) {
+  bool same = kind_ == static_cast<int>(source.kind);
+  for (int i = 0; same && i < source.count; ++i)
+    same = source.numbers[i] == numbers_[i] && *source.parts[i] == parts_[i];
+  if (same) return text_;
+  kind_ = static_cast<int>(source.kind);
+  for (int i = 0; i < source.count; ++i) {
+    numbers_[i] = source.numbers[i];
+    parts_[i] = *source.parts[i];
+  }
+  text_ = StatusTipText(source);
+  return text_;
 }
 
 }  // namespace nib

@@ -15,26 +15,26 @@ namespace {
 }  // namespace
 
 void Simulator::DoAction(int Button) {
-  switch (CurrentIcon) {
-    case 0:
+  switch (device_menu.CurrentIcon) {
+    case kFoodIcon:
       DoFoodAction(Button);
       break;
-    case 1:
+    case kLightIcon:
       DoLightAction(Button);
       break;
-    case 2:
+    case kPlayIcon:
       DoPlayAction(Button);
       break;
-    case 3:
+    case kMedicineIcon:
       DoMedicineAction(Button);
       break;
-    case 4:
+    case kToiletIcon:
       DoToiletAction(Button);
       break;
-    case 5:
+    case kMeterIcon:
       DoMeterAction(Button);
       break;
-    case 6:
+    case kDisciplineIcon:
       DoDisciplineAction(Button);
       break;
     default:

@@ -5,6 +5,7 @@
 
 #include "sim/counters.h"
 #include "sim/device_timings.h"
+#include "sim/next_character.h"
 #include "sim/simulator.h"
 
 namespace nib {
@@ -73,9 +74,9 @@ void Simulator::DoSetCharacter(int16& CharNo) {
   pet.PlayCounter = 0;
   pet.NeedCount = 0;
   pet.CareWhenNeed = 0;
-  WalkRight = false;
-  SickFrame = 0;
-  LaidEggLoaded = false;
+  animation.WalkRight = false;
+  animation.SickFrame = 0;
+  animation.LaidEggLoaded = false;
 
   DoSetCharacterName();
   menu.mCharacterName.caption = pet.CharacterName;
@@ -99,7 +100,7 @@ void Simulator::DoSetCharacter(int16& CharNo) {
     pet.FrameDelay = 80;
     pet.MinuteCount = 0;
     pet.MinuteToChangeCharacter = 1;
-    IconFrame = 0;
+    animation.IconFrame = 0;
     scr.NibChar.Hide();
     scr.AttendIcon.Hide();
     pet.AttendTimeLeft = 0;
@@ -113,7 +114,7 @@ void Simulator::DoSetCharacter(int16& CharNo) {
     pet.SecondCount = 0;
     pet.MinuteCount = 0;
     pet.CurrentTempChar = 0;
-    IconFrame = 0;
+    animation.IconFrame = 0;
     pet.FrameDelay = 60;
     pet.MinuteToChangeCharacter = 21;
     scr.NibChar.Hide();
@@ -130,7 +131,7 @@ void Simulator::DoSetCharacter(int16& CharNo) {
     pet.Dung = 0;
     HideAllDung();
   } else if (CharNo == kAngel) {
-    TrayIconSource = &scr.AngelIcon[0];
+    tray_sync_.TrayIconSource = &scr.AngelIcon[0];
     DoHideIcon();
     DisableEventItems(true);
     pet.FrameDelay = 80;
@@ -158,7 +159,7 @@ void Simulator::DoSetCharacter(int16& CharNo) {
     pet.AttendTimeLeft = 0;
     pet.MinuteCount = 0;
     pet.CurrentTempChar = 0;
-    IconFrame = 0;
+    animation.IconFrame = 0;
     if (pet.SleepAction) {
       // It sleeps on in its new form.
       DisableEventItems(false);
@@ -173,63 +174,22 @@ void Simulator::DoSetCharacter(int16& CharNo) {
 
 void Simulator::DoEvolve() {
   DoAutoShow();
-  // The care counters are judged as fractions in single precision,
-  // compared exactly.
-  const float N = pet.NeedCount;
-  const float C = pet.CareWhenNeed;
-  const float T = pet.TotalNeedCount;
-  const int D = pet.Discipline;
-  const int W = pet.DisciplineWhenNeed;
-  const int P = pet.PlayCounter;
-  const int S = pet.SnackCount;
-  const int G = pet.Weight;
-
-  switch (pet.CharacterNo) {
-    case kBaby:
-      mCheatChar2_Click();
-      return;
-    case kPimbo:
-      if (C >= N / 2.0f && P > S)
-        mCheatChar3_Click();
-      else
-        mCheatChar4_Click();
-      return;
-    case kWembic:
-    case kQuillop:
-      if (C <= N * 10.0f / 100.0f)
-        mCheatChar9_Click();
-      else if (N <= T * 10.0f / 100.0f && static_cast<float>(W) >= N * 50.0f / 100.0f)
-        mCheatChar5_Click();
-      else if (N <= T * 50.0f / 100.0f && D > 7)
-        mCheatChar6_Click();
-      else if (D > 7 && W == 0 && S == 0 && G >= 50 && G <= 60)
-        mCheatChar7_Click();
-      else if (D > 0 && G <= 30 && W > 0)
-        mCheatChar8_Click();
-      else if (C > N * 80.0f / 100.0f && D == 0 && W == 0)
-        mCheatChar10_Click();
-      else
-        switch (DrawBelow(random_, 6)) {
-          case 0: mCheatChar5_Click(); break;
-          case 1: mCheatChar6_Click(); break;
-          case 2: mCheatChar7_Click(); break;
-          case 3: mCheatChar8_Click(); break;
-          case 4: mCheatChar9_Click(); break;
-          default: mCheatChar10_Click(); break;
-        }
-      return;
-    case kZelmoc:
-      if (N <= T * 10.0f / 100.0f && D > 0) {
-        mCheatChar11_Click();
-      } else if (pet.MinuteToChangeCharacter == kZelmocFirstLife) {
-        // The end of its first life: it lives on to its second.
-        pet.MinuteToChangeCharacter = pet.MaxMinutes;
-      } else {
-        mCheatAction3_Click();
-      }
-      return;
-    default:
-      return;
+  const NextStep next = NextCharacter(pet);
+  switch (next.kind) {
+    case NextStep::kBecomes:
+      StartEvolution(next.character);
+      break;
+    case NextStep::kRandomAdult:
+      StartEvolution(RandomAdult(DrawBelow(random_, 6)));
+      break;
+    case NextStep::kSecondLife:
+      pet.MinuteToChangeCharacter = pet.MaxMinutes;
+      break;
+    case NextStep::kDies:
+      mCheatAction3_Click();
+      break;
+    case NextStep::kStays:
+      break;
   }
 }
 

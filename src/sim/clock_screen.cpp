@@ -20,16 +20,16 @@ void Simulator::DoShowTimerScreen(bool show) {
     e->SetVisible(show);
   // The next tick draws even within the same second, so a clock shown
   // again gets its tens digit back at once.
-  ClockDrawnValid = false;
+  clock_screen_.ClockDrawnValid = false;
   DoMainScreen(!show);
 }
 
 void Simulator::DoShowClock() {
   if (scr.BackView.Visible()) return;
   const ClockTime now = platform_.Now();
-  if (ClockDrawnValid && SameTime(now, ClockDrawn)) return;
-  ClockDrawn = now;
-  ClockDrawnValid = true;
+  if (clock_screen_.ClockDrawnValid && SameTime(now, clock_screen_.ClockDrawn)) return;
+  clock_screen_.ClockDrawn = now;
+  clock_screen_.ClockDrawnValid = true;
 
   const ClockText text = FormatClockText(now);
   Element& tens = scr.HourDigit[0];

@@ -10,7 +10,6 @@ namespace nib {
 
 namespace {
 
-constexpr int16 kNoIcon = 7;
 
 bool Living(const Pet& pet) {
   return pet.CharacterNo >= kBaby && pet.CharacterNo < kAngel && pet.DyingAction == 0;
@@ -18,21 +17,23 @@ bool Living(const Pet& pet) {
 
 }  // namespace
 
-bool Simulator::ButtonsDead() {
-  if (pet.InsulatingSheet == 1) return true;
+// With the sheet in, the buttons reach nothing.
+bool Simulator::ButtonsDead() const { return pet.InsulatingSheet == 1; }
+
+// Any press the device feels ends the beeping part of a call.
+void Simulator::QuietTheCall() {
   pet.AttendTimeLeft = std::min(pet.AttendTimeLeft, kCallQuietFrom);
-  return false;
 }
 
 void Simulator::ToggleSoundByCombination() {
   // The dead pet keeps its sound; the combination starts a new egg instead.
   if (pet.CharacterNo < kAngel) mPopupSound_Click();
-  ButtonACPressed = true;
+  device_menu.ButtonACPressed = true;
 }
 
 void Simulator::ReleaseCombination(bool other_held) {
-  if (!ButtonACPressed) return;
-  if (!other_held) ButtonACPressed = false;
+  if (!device_menu.ButtonACPressed) return;
+  if (!other_held) device_menu.ButtonACPressed = false;
   if (pet.CharacterNo != kAngel) return;
   platform_.SetBusyPointer(true);
   int16 egg = 0;
@@ -43,6 +44,7 @@ void Simulator::ReleaseCombination(bool other_held) {
 
 void Simulator::DoButtonA(bool PressedDown) {
   if (ButtonsDead()) return;
+  QuietTheCall();
   if (!PressedDown) {
     ReleaseCombination(pet.ButtonCPressed);
     return;
@@ -57,13 +59,14 @@ void Simulator::DoButtonA(bool PressedDown) {
   if (pet.Dropping)
     pet.AnimStep = 13;  // the dropping animation ends on its next frame
   else if (pet.ActionTimeout != 0)
-    DoAction(0);
+    DoAction(kButtonA);
   else
     DoNextIcon();
 }
 
 void Simulator::DoButtonB() {
   if (ButtonsDead()) return;
+  QuietTheCall();
   // Leaving the clock always works; a pet that died while it was shown
   // would otherwise stay behind it.
   if (pet.TimerScreen && pet.IconTimeout == 0 && !pet.Dropping) {
@@ -82,12 +85,13 @@ void Simulator::DoButtonB() {
     return;
   }
   // Asleep, only the light and the meter respond.
-  if (pet.SleepAction && CurrentIcon != 1 && CurrentIcon != 5) return;
-  DoAction(1);
+  if (pet.SleepAction && device_menu.CurrentIcon != kLightIcon && device_menu.CurrentIcon != kMeterIcon) return;
+  DoAction(kButtonB);
 }
 
 void Simulator::DoButtonC(bool PressedDown) {
   if (ButtonsDead()) return;
+  QuietTheCall();
   if (!PressedDown) {
     ReleaseCombination(pet.ButtonAPressed);
     return;
@@ -106,30 +110,30 @@ void Simulator::DoButtonC(bool PressedDown) {
   if (pet.Dropping)
     pet.AnimStep = 13;
   else if (pet.ActionTimeout != 0)
-    DoAction(2);
+    DoAction(kButtonC);
   else
     DoHideIcon();
 }
 
 void Simulator::DoNextIcon() {
-  if (LastIcon < kNoIcon) scr.NibIcon[LastIcon].Hide();
+  if (device_menu.LastIcon < kNoIcon) scr.NibIcon[device_menu.LastIcon].Hide();
   // After the last icon comes a step with none highlighted.
-  CurrentIcon = CurrentIcon >= kNoIcon ? 0 : static_cast<int16>(CurrentIcon + 1);
-  if (CurrentIcon < kNoIcon) {
+  device_menu.CurrentIcon = device_menu.CurrentIcon >= kNoIcon ? kFoodIcon : static_cast<int16>(device_menu.CurrentIcon + 1);
+  if (device_menu.CurrentIcon < kNoIcon) {
     pet.IconTimeout = 10;
-    scr.NibIcon[CurrentIcon].Show();
-    LastIcon = CurrentIcon;
+    scr.NibIcon[device_menu.CurrentIcon].Show();
+    device_menu.LastIcon = device_menu.CurrentIcon;
   } else {
     pet.IconTimeout = 0;
   }
 }
 
 void Simulator::DoHideIcon() {
-  if (LastIcon >= kNoIcon) return;
+  if (device_menu.LastIcon >= kNoIcon) return;
   pet.IconTimeout = 0;
-  scr.NibIcon[LastIcon].Hide();
-  CurrentIcon = kNoIcon;
-  LastIcon = kNoIcon;
+  scr.NibIcon[device_menu.LastIcon].Hide();
+  device_menu.CurrentIcon = kNoIcon;
+  device_menu.LastIcon = kNoIcon;
 }
 
 void Simulator::ToggleDeadPetView() {

@@ -50,10 +50,10 @@ void Simulator::ChooseFood() {
   if (pet.LightOff) scr.Dark.Show();
   pet.Eating = true;
   scr.MealSnack.Move(layout.MealSnackLeft, layout.MealSnack0Top);
-  pet.FeedMenuIndex = MenuIndex;
+  pet.FeedMenuIndex = device_menu.MenuIndex;
   const bool drawn = ScreenVisible();
   const bool grows = pet.CharacterNo > kBaby && pet.Weight < kHeaviest;
-  if (MenuIndex == 0) {
+  if (device_menu.MenuIndex == 0) {
     pet.AnimFrame = kMealFrames;
     scr.MealSnack.CopyPictureFrom(scr.TempMeal[kMealFrames]);
     scr.MealSnack.SetVisible(drawn);
@@ -147,7 +147,7 @@ void Simulator::DoEatStep() {
 
   if (food_is(0) && pose == scr.TempNegative[0].GetPicture()) {
     if (++pet.AnimRepeat >= kRefusalShakes) {
-      DoAction(2);
+      DoAction(kButtonC);
       return;
     }
     scr.TempImage.CopyPictureFrom(scr.TempNegative[1]);
@@ -175,7 +175,7 @@ void Simulator::DoEatStep() {
     } else if (food_is(3) && pose_is(1)) {
       SetEatPose(0);
     } else if (food_is(3) && pose_is(0)) {
-      DoAction(2);
+      DoAction(kButtonC);
     }
     return;
   }
@@ -189,7 +189,7 @@ void Simulator::DoEatStep() {
   } else if (food_is(3) && pose_is(0)) {
     SetEatPose(1);
   } else if (food_is(3) && pose_is(1)) {
-    DoAction(2);
+    DoAction(kButtonC);
   }
 }
 

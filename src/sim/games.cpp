@@ -23,10 +23,10 @@ bool Simulator::PlayingNumberGame() const { return menu.mPopupPlay1.checked; }
 bool Simulator::CheatsRevealed() const { return menu.mCheats.visible; }
 
 void Simulator::DoPlayStart() {
-  GuessCount = 0;
-  PlayWins = 0;
+  game.GuessCount = 0;
+  game.PlayWins = 0;
   DoMainScreen(false);
-  PlayStage = 1;
+  game.PlayStage = kGameTitle;
   PlaySound("\\sounds\\plystart.wav");
   Draw(scr.PlayTitle, ScreenVisible());
   pet.AnimStep = 0;
@@ -36,28 +36,28 @@ void Simulator::DoPlayStart() {
 }
 
 void Simulator::DoPlayStep() {
-  if (PlayStage <= 0 || pet.HappyReaction || pet.UnhappyReaction) return;
+  if (game.PlayStage <= kNoGame || pet.HappyReaction || pet.UnhappyReaction) return;
   if (++pet.AnimStep < kTicksPerStep) return;
   pet.AnimStep = 0;
   if (pet.AnimRepeat > 0) --pet.AnimRepeat;
   if (pet.AnimRepeat != 0) return;
-  switch (PlayStage) {
-    case 1:
-      if (GuessCount < kGuessesPerGame)
+  switch (game.PlayStage) {
+    case kGameTitle:
+      if (game.GuessCount < kGuessesPerGame)
         PlayStartGuess();
       else
         PlayEndGame();
       break;
-    case 2:
+    case kWaitingForGuess:
       PlayWaitFrame();
       break;
-    case 3:
-    case 4:
-      PlayReact(PlayStage == 3);
+    case kGuessWon:
+    case kGuessLost:
+      PlayReact(game.PlayStage == kGuessWon);
       break;
-    case 6:
+    case kGameScore:
       // The score has been shown long enough: the pet reacts to the game.
-      PlayStage = 7;
+      game.PlayStage = kGameReaction;
       scr.PlayResult.Hide();
       scr.YourScore.Hide();
       scr.NibScore.Hide();
@@ -65,7 +65,7 @@ void Simulator::DoPlayStep() {
       pet.AnimFrame = 0;
       pet.AnimStep = 0;
       pet.AnimRepeat = 7;
-      if (PlayWins >= kWinsForHappiness) {
+      if (game.PlayWins >= kWinsForHappiness) {
         PlaySound("\\sounds\\plyhappy.wav");
         pet.HappyReaction = true;
         scr.TempImage.CopyPictureFrom(scr.TempHappy[0]);
@@ -86,7 +86,7 @@ void Simulator::DoPlayStep() {
 void Simulator::PlayStartGuess() {
   scr.PlayTitle.Hide();
   PlaySound("\\sounds\\playing.wav");
-  PlayStage = 2;
+  game.PlayStage = kWaitingForGuess;
   pet.AnimFrame = 0;
   scr.TempImage.CopyPictureFrom(scr.TempPlay[0]);
   scr.TempImage.Move(layout.PlayLeft, layout.PlayTop);
@@ -94,9 +94,9 @@ void Simulator::PlayStartGuess() {
   const bool drawable = ScreenVisible();
   if (PlayingNumberGame()) {
     // With the cheats revealed the pet picks 1..8, so both guesses can win.
-    PetNumber = static_cast<int16>(CheatsRevealed() ? 1 + DrawBelow(random_, 8)
+    game.PetNumber = static_cast<int16>(CheatsRevealed() ? 1 + DrawBelow(random_, 8)
                                                     : DrawBelow(random_, 10));
-    scr.NibNumber.CopyPictureFrom(scr.LargeNumber[PetNumber]);
+    scr.NibNumber.CopyPictureFrom(scr.LargeNumber[game.PetNumber]);
     Draw(scr.NibNumber, drawable);
   }
   Draw(scr.TempImage, drawable);
@@ -104,7 +104,7 @@ void Simulator::PlayStartGuess() {
 
 void Simulator::PlayEndGame() {
   if (pet.PlayCounter < 32767) ++pet.PlayCounter;
-  if (PlayWins >= kWinsForHappiness && pet.Happiness < 4) {
+  if (game.PlayWins >= kWinsForHappiness && pet.Happiness < 4) {
     ++pet.Happiness;
     if (pet.AttentionHappy) {
       pet.AttentionHappy = false;
@@ -114,8 +114,8 @@ void Simulator::PlayEndGame() {
   if (pet.CharacterNo > kBaby && pet.Weight > pet.MinWeight && pet.Weight < kHeaviest) --pet.Weight;
   pet.DyingTimeLeft = static_cast<int16>(48 * pet.HourMinutes);
   PlaySound("\\sounds\\plystop.wav");
-  PlayStage = 6;
-  const int wins = std::clamp<int>(PlayWins, 0, kGuessesPerGame);
+  game.PlayStage = kGameScore;
+  const int wins = std::clamp<int>(game.PlayWins, 0, kGuessesPerGame);
   scr.YourScore.CopyPictureFrom(scr.LargeNumber[wins]);
   scr.NibScore.CopyPictureFrom(scr.LargeNumber[kGuessesPerGame - wins]);
   pet.AnimStep = 0;
@@ -140,7 +140,7 @@ void Simulator::PlayWaitFrame() {
 }
 
 void Simulator::PlayReact(bool won) {
-  PlayStage = 5;
+  game.PlayStage = kGuessReaction;
   PlaySound(won ? "\\sounds\\plyhappy.wav" : "\\sounds\\plyunhap.wav");
   for (Element* e : {&scr.LeftArrow, &scr.RightArrow, &scr.NibNumber, &scr.ResultNumber,
                      &scr.TempImage})
@@ -162,12 +162,12 @@ void Simulator::PlayReact(bool won) {
 }
 
 void Simulator::PlayGuessMade(int16 guess) {
-  if (GuessCount < 32767) ++GuessCount;
-  PlayGuess = guess;
+  if (game.GuessCount < 32767) ++game.GuessCount;
+  game.PlayGuess = guess;
   const bool cheats = CheatsRevealed();
   bool won = false;
   if (PlayingNumberGame()) {
-    const int pet_digit = std::clamp<int>(PetNumber, 0, 9);
+    const int pet_digit = std::clamp<int>(game.PetNumber, 0, 9);
     int digit = 0;
     if (cheats && guess == 0 && pet_digit > 0) {
       digit = DrawBelow(random_, pet_digit);
@@ -187,10 +187,10 @@ void Simulator::PlayGuessMade(int16 guess) {
     scr.TempImage.CopyPictureFrom(scr.TempPlay[2 + turn]);
   }
   if (won) {
-    PlayStage = 3;
-    if (PlayWins < 32767) ++PlayWins;
+    game.PlayStage = kGuessWon;
+    if (game.PlayWins < 32767) ++game.PlayWins;
   } else {
-    PlayStage = 4;
+    game.PlayStage = kGuessLost;
   }
   scr.TempImage.Move(layout.PlayLeft, layout.PlayTop);
   const bool drawable = ScreenVisible();
@@ -214,7 +214,7 @@ void Simulator::PlayQuit() {
   pet.AnimRepeat = 0;
   pet.UnhappyReaction = false;
   pet.HappyReaction = false;
-  PlayStage = 0;
+  game.PlayStage = kNoGame;
   for (Element* e : {&scr.PlayTitle, &scr.PlayResult, &scr.YourScore, &scr.NibScore,
                      &scr.LeftArrow, &scr.RightArrow, &scr.TempImage, &scr.NibNumber,
                      &scr.ResultNumber})
@@ -227,7 +227,7 @@ void Simulator::PlayQuit() {
 void Simulator::PlayNextGuessNow() {
   pet.AnimStep = 4;
   pet.AnimRepeat = 0;
-  PlayStage = 1;
+  game.PlayStage = kGameTitle;
   pet.ActionTimeout = 10;
   pet.UnhappyReaction = false;
   pet.HappyReaction = false;
@@ -247,10 +247,10 @@ void Simulator::PlayNewGame() {
 }
 
 void Simulator::DoPlayAction(int Button) {
-  if (Button < 0 || Button > 2) return;
-  const bool quit = Button == 2;
-  switch (PlayStage) {
-    case 0:
+  if (Button < kButtonA || Button > kButtonC) return;
+  const bool quit = Button == kButtonC;
+  switch (game.PlayStage) {
+    case kNoGame:
       if (quit) {
         PlayQuit();  // also ends a running refusal
       } else if (pet.RefusalReaction) {
@@ -259,7 +259,7 @@ void Simulator::DoPlayAction(int Button) {
         pet.UnhappyReaction = false;
         pet.RefusalReaction = false;
         DoMainScreen(true);
-      } else if (Button == 1) {
+      } else if (Button == kButtonB) {
         if (!pet.AttentionDiscipline && pet.Sickness == 0) {
           DoPlayStart();
           if (pet.LightOff) scr.Dark.Show();
@@ -277,7 +277,7 @@ void Simulator::DoPlayAction(int Button) {
         }
       }
       break;
-    case 1:
+    case kGameTitle:
       if (quit) {
         PlayQuit();
       } else {
@@ -286,15 +286,15 @@ void Simulator::DoPlayAction(int Button) {
         pet.ActionTimeout = 10;
       }
       break;
-    case 2:
+    case kWaitingForGuess:
       if (quit)
         PlayQuit();
       else
         PlayGuessMade(static_cast<int16>(Button));
       break;
-    case 3:
-    case 4:
-    case 6:
+    case kGuessWon:
+    case kGuessLost:
+    case kGameScore:
       if (quit) {
         PlayQuit();
       } else {
@@ -304,10 +304,10 @@ void Simulator::DoPlayAction(int Button) {
         DoPlayStep();
       }
       break;
-    case 5:
+    case kGuessReaction:
       PlayNextGuessNow();
       break;
-    case 7:
+    case kGameReaction:
       PlayNewGame();
       break;
     default:

@@ -6,13 +6,13 @@ namespace nib {
 
 void Simulator::PlaceMenuArrow() {
   scr.RightArrow.Move(layout.SelectArrowLeft,
-                      MenuIndex == 0 ? layout.SelectArrow0Top : layout.SelectArrow1Top);
+                      device_menu.MenuIndex == 0 ? layout.SelectArrow0Top : layout.SelectArrow1Top);
 }
 
 void Simulator::OpenMenu(Element& picture, int16 line) {
   DoMainScreen(false);
   picture.Show();
-  MenuIndex = line == 1 ? 1 : 0;
+  device_menu.MenuIndex = line == 1 ? 1 : 0;
   PlaceMenuArrow();
   scr.RightArrow.Show();
   pet.ActionTimeout = 10;
@@ -20,7 +20,7 @@ void Simulator::OpenMenu(Element& picture, int16 line) {
 }
 
 void Simulator::NextMenuLine() {
-  MenuIndex = MenuIndex == 0 ? 1 : 0;
+  device_menu.MenuIndex = device_menu.MenuIndex == 0 ? 1 : 0;
   PlaceMenuArrow();
   scr.RightArrow.Show();
   pet.ActionTimeout = 10;

@@ -41,7 +41,7 @@ void Simulator::mCheatAction0_Click() {
   CountUp(pet.Sickness);
   if (ScreenVisible()) scr.Skull.Show();
   scr.NibChar.Move(layout.SickLeft, layout.SickTop);
-  SickFrame = 0;
+  animation.SickFrame = 0;
   scr.NibChar.CopyPictureFrom(scr.TempSick[0]);
   SetStatusCaption(menu.mCheatAction0);
 }
@@ -131,7 +131,7 @@ void Simulator::ShowDyingPet() {
   // The next blink follows one tick from now.
   pet.IntervalCount = 119;
   pet.FrameStep = 0;
-  LaidEggLoaded = false;
+  animation.LaidEggLoaded = false;
   scr.NibChar.CopyPictureFrom(scr.TempSick[1]);
   scr.NibChar.Move(layout.DyingLeft, layout.DyingTop);
   DisableEventItems(true);

@@ -33,8 +33,8 @@ void Simulator::DoLightAction(int Button) {
 }
 
 void Simulator::ChooseLight() {
-  pet.LightMenuIndex = MenuIndex;
-  if (MenuIndex == 0) {
+  pet.LightMenuIndex = device_menu.MenuIndex;
+  if (device_menu.MenuIndex == 0) {
     pet.LightOff = false;
     return;
   }

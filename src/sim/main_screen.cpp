@@ -62,29 +62,29 @@ void Simulator::DoMainScreen(bool show) {
     return;
   }
   const bool number_game = menu.mPopupPlay1.checked;
-  switch (PlayStage) {
-    case 1:
+  switch (game.PlayStage) {
+    case kGameTitle:
       put(scr.PlayTitle);
       return;
-    case 2:
+    case kWaitingForGuess:
       put(scr.TempImage);
       if (number_game) put(scr.NibNumber);
       scr.ResultNumber.Hide();
       return;
-    case 3:
-    case 4:
-    case 5:
-    case 7:
+    case kGuessWon:
+    case kGuessLost:
+    case kGuessReaction:
+    case kGameReaction:
       if (pet.HappyReaction || pet.UnhappyReaction) {
         put(scr.TempImage);
       } else if (number_game) {
         put(scr.NibNumber);
         put(scr.ResultNumber);
       } else {
-        put(PlayGuess == 0 ? scr.LeftArrow : scr.RightArrow);
+        put(game.PlayGuess == 0 ? scr.LeftArrow : scr.RightArrow);
       }
       return;
-    case 6:
+    case kGameScore:
       put(scr.PlayResult);
       put(scr.YourScore);
       put(scr.NibScore);
@@ -105,7 +105,7 @@ void Simulator::DrawMainScreen() {
     pet.CurrentTempChar = 0;
     pet.IntervalCount = 0;
     pet.FrameStep = 0;
-    WalkRight = false;
+    animation.WalkRight = false;
   }
   const bool lcd_seen = !pet.TimerScreen && FrontShown();
   if (pet.ActionTimeout == 0) {
@@ -140,7 +140,7 @@ void Simulator::DrawMainScreen() {
       scr.MealSnack.Show();
       scr.TempImage.Show();
     }
-  } else if (CurrentIcon == 0) {
+  } else if (device_menu.CurrentIcon == kFoodIcon) {
     if (pet.LightOff) scr.Dark.Hide();
     scr.FeedMenu.Show();
     scr.RightArrow.Show();
@@ -179,26 +179,26 @@ void Simulator::DoEndCurrentAction() {
   }
   if (pet.HappyReaction && pet.Flushing) return EndFlushReaction();
   if (pet.HappyReaction || pet.UnhappyReaction) {
-    DoAction(2);
+    DoAction(kButtonC);
     // A game's reaction first returns to the game; the second C quits it.
-    if (PlayStage > 0) {
-      PlayStage = 0;
-      DoAction(2);
+    if (game.PlayStage > kNoGame) {
+      game.PlayStage = kNoGame;
+      DoAction(kButtonC);
     }
     return;
   }
   if (pet.Eating) {
     // The first C ends the meal and reopens the food menu, the second
     // closes the menu.
-    DoAction(2);
-    DoAction(2);
+    DoAction(kButtonC);
+    DoAction(kButtonC);
     return;
   }
   // A running flush sweep is cancelled as well.
-  if (scr.FeedMenu.Visible() || scr.LightMenu.Visible() || PlayStage > 0 ||
-      pet.RefusalReaction || MeterPage >= 0 || pet.Flushing) {
-    DoAction(2);
-    PlayStage = 0;
+  if (scr.FeedMenu.Visible() || scr.LightMenu.Visible() || game.PlayStage > kNoGame ||
+      pet.RefusalReaction || meter.MeterPage >= kAgeWeightPage || pet.Flushing) {
+    DoAction(kButtonC);
+    game.PlayStage = kNoGame;
   }
 }
 

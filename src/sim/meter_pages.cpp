@@ -8,7 +8,6 @@ namespace nib {
 
 namespace {
 
-constexpr int16 kMeterPages = 4;
 
 // Two digit pictures for a value; the tens only when not 0. Values the
 // record should never hold (below 0, above 99) show as the nearest
@@ -32,37 +31,38 @@ void HideAll(ElementArray& items) {
 }  // namespace
 
 void Simulator::DoMeterAction(int Button) {
-  if (Button == 0 || Button == 1) {
-    if (MeterPage < 0) {
+  if (Button == kButtonA || Button == kButtonB) {
+    if (meter.MeterPage < kAgeWeightPage) {
       DoMainScreen(false);
       pet.IconTimeout = 10;
     }
     HideMeterPage();
-    MeterPage = (MeterPage >= 0 && MeterPage < kMeterPages - 1) ? MeterPage + 1 : 0;
+    const bool next = meter.MeterPage >= kAgeWeightPage && meter.MeterPage < kHappinessPage;
+    meter.MeterPage = next ? static_cast<int16>(meter.MeterPage + 1) : kAgeWeightPage;
     DrawMeterPage();
     pet.ActionTimeout = 10;
-  } else if (Button == 2) {
+  } else if (Button == kButtonC) {
     HideMeterPage();
-    MeterPage = -1;
+    meter.MeterPage = kMeterHidden;
     pet.ActionTimeout = 0;
     DoMainScreen(true);
   }
 }
 
 void Simulator::HideMeterPage() {
-  switch (MeterPage) {
-    case 0:
+  switch (meter.MeterPage) {
+    case kAgeWeightPage:
       scr.Meter[0].Hide();
       HideAll(scr.AgeDigit);
       HideAll(scr.WeightDigit);
       break;
-    case 1:
+    case kDisciplinePage:
       scr.Meter[1].Hide();
       HideAll(scr.SmallBar);
       break;
-    case 2:
-    case 3:
-      scr.Meter[MeterPage].Hide();
+    case kHungerPage:
+    case kHappinessPage:
+      scr.Meter[meter.MeterPage].Hide();
       HideAll(scr.Heart);
       break;
     default:
@@ -71,8 +71,8 @@ void Simulator::HideMeterPage() {
 }
 
 void Simulator::DrawMeterPage() {
-  switch (MeterPage) {
-    case 0:
+  switch (meter.MeterPage) {
+    case kAgeWeightPage:
       scr.Meter[0].Show();
       // The dead pet's age view moves the age digits; the meter always
       // shows them at their own place.
@@ -81,15 +81,15 @@ void Simulator::DrawMeterPage() {
       ShowTwoDigits(scr, scr.AgeDigit, pet.Age);
       ShowTwoDigits(scr, scr.WeightDigit, pet.Weight);
       break;
-    case 1:
+    case kDisciplinePage:
       scr.Meter[1].Show();
       ShowFirst(scr.SmallBar, pet.Discipline);
       break;
-    case 2:
+    case kHungerPage:
       scr.Meter[2].Show();
       ShowFirst(scr.Heart, pet.Hunger);
       break;
-    case 3:
+    case kHappinessPage:
       scr.Meter[3].Show();
       ShowFirst(scr.Heart, pet.Happiness);
       break;

@@ -45,7 +45,7 @@ void Simulator::AnimateAngel() {
   scr.NibChar.Move(layout.StarsLeft, layout.StarsTop);
   pet.AnimFrame = pet.AnimFrame == 0 ? 1 : 0;
   scr.NibChar.CopyPictureFrom(scr.Stars[pet.AnimFrame]);
-  TrayIconSource = &scr.AngelIcon[pet.AnimFrame];
+  tray_sync_.TrayIconSource = &scr.AngelIcon[pet.AnimFrame];
   pet.Dung = 0;
   pet.AttentionHungry = pet.AttentionHappy = pet.AttentionDiscipline = false;
 }
@@ -120,7 +120,7 @@ void Simulator::AnimateCharacter() {
     else if (pet.Dropping)
       DrawDroppingFrame();
     else if (pet.Sickness > 0)
-      SickFrame = SickFrame == 0 ? 1 : 0;
+      animation.SickFrame = animation.SickFrame == 0 ? 1 : 0;
     else
       DrawHealthyFrame();
   }
@@ -151,11 +151,11 @@ void Simulator::DrawDyingFrame() {
     scr.NibChar.CopyPictureFrom(scr.TempDropping[1]);
     scr.NibChar.Move(layout.LayAnEggLeft, layout.LayAnEggTop);
     scr.TempImage.Move(layout.LaidEggLeft, layout.LaidEggTop);
-    if (!LaidEggLoaded) {
+    if (!animation.LaidEggLoaded) {
       // The egg it leaves behind is the first egg picture.
       std::string folder = "\\Chars\\00\\";
       DoLoadPicture(pet.Plugins, scr.TempImage, folder, "0.gif");
-      LaidEggLoaded = true;
+      animation.LaidEggLoaded = true;
     }
     if (ScreenVisible()) scr.TempImage.Show();
     return;
@@ -183,7 +183,7 @@ void Simulator::DrawSleepFrame() {
   scr.SleepSign.CopyPictureFrom(scr.TempSleepSign[frame]);
   scr.Dark.CopyPictureFrom(scr.TempDark[frame]);
   layout.DarkWidth = static_cast<int16>(std::lround(scr.Dark.Width()));
-  TrayIconSource = &scr.SleepIcon[frame];
+  tray_sync_.TrayIconSource = &scr.SleepIcon[frame];
 }
 
 void Simulator::DrawDroppingFrame() {
@@ -214,13 +214,13 @@ void Simulator::DrawDroppingFrame() {
     fresh.CopyPictureFrom(scr.TempDung[odd ? 0 : 1]);
     if (ScreenVisible()) fresh.Show();
   }
-  TrayIconSource = &scr.DungIcon[odd ? 1 : 0];
+  tray_sync_.TrayIconSource = &scr.DungIcon[odd ? 1 : 0];
 }
 
 void Simulator::DrawHealthyFrame() {
   if (!layout.CharacterWalks) {
     pet.CurrentTempChar = static_cast<int16>(Wrap(pet.CurrentTempChar + 1, 4));
-    IconFrame = static_cast<int16>(Wrap(IconFrame + 1, 8));
+    animation.IconFrame = static_cast<int16>(Wrap(animation.IconFrame + 1, 8));
   } else {
     // Each direction has its own pair of pictures.
     pet.CurrentTempChar = static_cast<int16>(Wrap(pet.CurrentTempChar, 4) ^ 1);
@@ -229,48 +229,48 @@ void Simulator::DrawHealthyFrame() {
 
 void Simulator::WalkOneStep() {
   Element& pet_picture = scr.NibChar;
-  const float step = WalkRight ? kWalkTwips : -kWalkTwips;
+  const float step = animation.WalkRight ? kWalkTwips : -kWalkTwips;
   float left = pet_picture.Left() + step;
   const float screen_left = scr.NibScr.Left();
   const float screen_right = screen_left + scr.NibScr.Width();
   if (left < screen_left || left + pet_picture.Width() > screen_right) {
     // Turn at the edge.
-    WalkRight = !WalkRight;
+    animation.WalkRight = !animation.WalkRight;
     left = pet_picture.Left() - step;
     pet.CurrentTempChar = static_cast<int16>(Wrap(pet.CurrentTempChar, 4) ^ 2);
   }
   pet_picture.SetLeft(left);
-  IconFrame = static_cast<int16>(Wrap(IconFrame + 1, 8));
+  animation.IconFrame = static_cast<int16>(Wrap(animation.IconFrame + 1, 8));
 }
 
 void Simulator::ShowPetState() {
   const Element* picture = nullptr;
   const int16 dying = pet.DyingAction;
   if (dying > 0 && dying < kLayingFrom) {
-    TrayIconSource = scr.Skull.Visible() ? &scr.SickIcon : &scr.NullIcon;
+    tray_sync_.TrayIconSource = scr.Skull.Visible() ? &scr.SickIcon : &scr.NullIcon;
     SetStatusCaption(menu.mCheatAction3);
   } else if (dying >= kLayingFrom && dying <= kLayingTo) {
-    TrayIconSource = &scr.TempIcon[0];
+    tray_sync_.TrayIconSource = &scr.TempIcon[0];
     SetStatusCaption(menu.mCheatAction3);
   } else if (dying > kLayingTo || pet.SleepAction || pet.CharacterNo == kAngel) {
     // Icons as the frames set them.
   } else if (pet.Dropping) {
     picture = &scr.TempDropping[pet.AnimFrame == 0 ? 0 : 1];
   } else if (pet.Sickness > 0) {
-    picture = &scr.TempSick[SickFrame == 0 ? 0 : 1];
-    TrayIconSource = &scr.SickIcon;
+    picture = &scr.TempSick[animation.SickFrame == 0 ? 0 : 1];
+    tray_sync_.TrayIconSource = &scr.SickIcon;
     SetStatusCaption(menu.mCheatAction0);
   } else {
     picture = &scr.TempChar[Wrap(pet.CurrentTempChar, 4)];
     if (scr.AttendIcon.Visible()) {
-      TrayIconSource = &scr.AttentionIcon;
+      tray_sync_.TrayIconSource = &scr.AttentionIcon;
     } else if (pet.Dung > 0) {
       const bool first = scr.DungImage[0].GetPicture() == scr.TempDung[0].GetPicture();
-      TrayIconSource = &scr.DungIcon[first ? 0 : 1];
+      tray_sync_.TrayIconSource = &scr.DungIcon[first ? 0 : 1];
       SetStatusCaption(menu.mCheatAction1);
     } else {
-      const int frame = pet.CharacterNo == kEgg ? pet.CurrentTempChar : IconFrame;
-      TrayIconSource = &scr.TempIcon[Wrap(frame, 8)];
+      const int frame = pet.CharacterNo == kEgg ? pet.CurrentTempChar : animation.IconFrame;
+      tray_sync_.TrayIconSource = &scr.TempIcon[Wrap(frame, 8)];
     }
   }
   if (picture && scr.NibChar.GetPicture() != picture->GetPicture())
@@ -285,7 +285,7 @@ void Simulator::ShowPetState() {
 
   if (pet.InsulatingSheet == 1) {
     // The sheet's own tray text stands; the pet's is sent again later.
-    TraySent = false;
+    tray_sync_.TraySent = false;
     return;
   }
   UpdateTray();
@@ -293,15 +293,15 @@ void Simulator::ShowPetState() {
 
 void Simulator::UpdateTray() {
   static const Picture kNoPicture;
-  const Picture& icon = TrayIconSource ? TrayIconSource->GetPicture() : kNoPicture;
+  const Picture& icon = tray_sync_.TrayIconSource ? tray_sync_.TrayIconSource->GetPicture() : kNoPicture;
   const std::string_view tip = StatusTipCut(pet.StatusText);
-  if (TraySent && icon == SentTrayIcon && tip == SentTrayTip) return;
-  SentTrayIcon = icon;
-  SentTrayTip.assign(tip);
-  TraySent = true;
-  platform_.TrayModify(SentTrayIcon, SentTrayTip);
+  if (tray_sync_.TraySent && icon == tray_sync_.SentTrayIcon && tip == tray_sync_.SentTrayTip) return;
+  tray_sync_.SentTrayIcon = icon;
+  tray_sync_.SentTrayTip.assign(tip);
+  tray_sync_.TraySent = true;
+  platform_.TrayModify(tray_sync_.SentTrayIcon, tray_sync_.SentTrayTip);
 }
 
-void Simulator::ForgetTrayState() { TraySent = false; }
+void Simulator::ForgetTrayState() { tray_sync_.TraySent = false; }
 
 }  // namespace nib

@@ -15,7 +15,7 @@ bool Simulator::ReactionFrameDue() {
 
 void Simulator::DoUnhappyReaction() {
   if (!pet.UnhappyReaction || !ReactionFrameDue()) return;
-  if (pet.AnimRepeat == 0) return DoAction(2);
+  if (pet.AnimRepeat == 0) return DoAction(kButtonC);
   pet.AnimFrame = static_cast<int16>((pet.AnimFrame + 1) % 4);
   if (pet.AnimFrame < 0) pet.AnimFrame = 0;
   scr.TempImage.Hide();
@@ -26,7 +26,7 @@ void Simulator::DoUnhappyReaction() {
 void Simulator::DoHappyReaction() {
   if (!pet.HappyReaction || !ReactionFrameDue()) return;
   if (pet.AnimRepeat == 0) {
-    if (!pet.Flushing) return DoAction(2);
+    if (!pet.Flushing) return DoAction(kButtonC);
     return EndFlushReaction();
   }
   pet.AnimFrame = pet.AnimFrame == 0 ? 1 : 0;
@@ -38,7 +38,7 @@ void Simulator::DoHappyReaction() {
 
 void Simulator::DoRefusalReaction() {
   if (!pet.RefusalReaction || !ReactionFrameDue()) return;
-  if (pet.AnimRepeat == 0) return DoAction(2);
+  if (pet.AnimRepeat == 0) return DoAction(kButtonC);
   pet.AnimFrame = pet.AnimFrame == 0 ? 1 : 0;
   scr.TempImage.Hide();
   scr.TempImage.CopyPictureFrom(scr.TempNegative[pet.AnimFrame]);

@@ -7,7 +7,9 @@
 
 #include "display/layout.h"
 #include "display/screen.h"
+#include "display/status_tip.h"
 #include "sim/characters.h"
+#include "sim/device_state.h"
 #include "sim/insulating_sheet.h"
 #include "sim/menu.h"
 #include "sim/pet.h"
@@ -16,49 +18,34 @@
 
 namespace nib {
 
-enum MouseButton : int { kLeftButton = 1, kRightButton = 2 };
-// The device's buttons as DoAction receives them.
-enum DeviceButton : int { kButtonA = 0, kButtonB = 1, kButtonC = 2 };
-
 class Simulator {
  public:
   Simulator(Platform& platform, RandomSource& random);
   Simulator(const Simulator&) = delete;
   Simulator& operator=(const Simulator&) = delete;
 
-  Pet pet;
-  Screen scr;
-  Menu menu;
-  Layout layout;
+  // ---- State, in named parts ----
+  Pet pet;        // the pet record; its saved part is the store's
+  Screen scr;     // every element of the device window
+  Menu menu;      // the popup menu and its cheat submenus
+  Layout layout;  // positions and texts read from the layout files
   Picture WindowIcon;
+  WindowState window;
+  DeviceMenu device_menu;
+  Game game;
+  Meter meter;
+  PetAnimation animation;
+  SheetWindowState sheet;
 
-  // The insulating-sheet window's own state (not saved). Its picture
-  // element only carries the sheet's picture and pointer to the platform.
-  struct SheetWindow {
-    bool SheetDragging = false;
-    float SheetDragX = 0, SheetDragY = 0;  // twips within the sheet
-    int16 SheetTicks = 0;
-    DamageList damage;
-    Element Picture1{&damage, "Picture1"};
-  };
-  SheetWindow sheet;
-
-  // Run-time state of the window (not saved).
-  bool StartingUp = false;
-  bool DragActive = false;
-  float DragStartX = 0, DragStartY = 0;
-  int16 CurrentIcon = 7;
-  int16 LastIcon = 7;
-
-  // Start-up and shutdown. The command line is the pet's name.
+  // ---- Start-up and shutdown (the command line is the pet's name) ----
   void Form_Load(const std::string& command_line);
   void Form_Unload();
 
-  // Dragging the window by its body; x and y in twips within the picture.
+  // ---- The device window ----
+  // Dragging by its body; x and y in twips within the picture.
   void DragMouseDown(int button, float x, float y);
   void DragMouseMove(int button, float x, float y);
   void DragMouseUp(int button);
-
   // Turning the device, by double click or by the popup's "Back".
   void FrontView_DblClick();
   void BackView_DblClick();
@@ -66,7 +53,7 @@ class Simulator {
   void DoTurnToBack(bool SoundOn);
   void DoTurnToFront(bool SoundOn);
 
-  // Option commands of the popup menu.
+  // ---- Popup menu: options ----
   void mPopupSound_Click();
   void mPopupWave_Click();
   void mPopupBeep_Click();
@@ -74,10 +61,15 @@ class Simulator {
   void mPopupAutoShow_Click();
   void mPopupPlay0_Click();
   void mPopupPlay1_Click();
+  // Hide or show the device (the popup's Hide item and the tray's double
+  // click).
+  void mPopupStatus_Click();
+  // A hidden device shows itself when the pet calls, if Auto Show is on.
+  void DoAutoShow();
 
-  // The auxiliary windows: the menu commands open them (the shell builds
-  // the window), and each window locks the device while it is open and
-  // unlocks it when it closes.
+  // ---- Auxiliary windows ----
+  // The menu commands open them (the shell builds the window), and each
+  // window locks the device while it is open and unlocks it when it closes.
   void mPopupChangeColor_Click();
   void mPopupPlugins_Click();
   void mPopupInstructions_Click();
@@ -85,8 +77,9 @@ class Simulator {
   bool AuxWindowOpen() const;
   void SetAuxWindowLock(bool locked);
 
-  // The insulating sheet: the menu command, the sheet window's loading, its
-  // mouse (twips within the sheet) and its 100 ms timer.
+  // ---- The insulating sheet ----
+  // The menu command, the sheet window's loading, its mouse (twips within
+  // the sheet) and its 100 ms timer.
   void mPopupInsulatingSheet_Click();
   void SheetForm_Load();
   void SheetMouseDown(int button, float x, float y);
@@ -96,17 +89,18 @@ class Simulator {
   // The sheet's picture (the plugin's first) and pointer.
   void LoadSheetLook();
 
-  // Pet record and its store.
+  // ---- The pet record and its store ----
   void DoNewPet();
   void DoLoadSettings();
   void DoSaveSettings();
 
-  // The main tick, about every 10 ms.
+  // ---- The main tick, about every 10 ms ----
   void Timer1_Timer();
   // Hand-over points of the tick.
   void StartEvolution(int16 next_character);
   void StartFlush();
 
+  // ---- The look ----
   // Pictures and cursors: plugin first, then base, then the Default color.
   // `picture_path` is the caller's folder ("\other\"); the Default colour
   // fallback changes it.
@@ -121,58 +115,210 @@ class Simulator {
   void DoLoadCharacter();
   void DoGetCharacterIni(const std::string& PluginsStr);
 
-  // Sound: FileName is a program-folder path such as "\sounds\beep.wav".
+  // ---- Sound ----
+  // FileName is a program-folder path such as "\sounds\beep.wav".
   void PlaySoundFile(const std::string& FileName, bool SoundOn, bool WaveType);
   // With the current sound options.
   void PlaySound(const std::string& FileName);
 
+  // ---- The LCD ----
   // The screen is visible when the clock screen, the darkness and the back
   // of the device are all away.
   bool ScreenVisible() const;
-
-  // Procedures of the pet's life and the device menu.
-  void DoSetCharacter(int16& CharNo);
-  void DoSetCharacterName();
   void DoMainScreen(bool show);
   void DoEndCurrentAction();
-  void DoHideIcon();
-  void DoAction(int Button);
   void DoShowTimerScreen(bool show);
   void DoShowClock();
-  void DoPlayStep();
+
+  // ---- Buttons and keys ----
+  // A and C act on press and on release, B once per press.
+  void DoButtonA(bool PressedDown);
+  void DoButtonB();
+  void DoButtonC(bool PressedDown);
+  void DoNextIcon();
+  void DoHideIcon();
+  // Keyboard of the main window; codes as in key_codes.h, Shift unused.
+  void Form_KeyDown(int KeyCode, int Shift);
+  void Form_KeyUp(int KeyCode, int Shift);
+  // Mouse on the buttons; only the left button (kLeftButton) acts. X and Y
+  // are twips within the element and unused.
+  void ButtonA_MouseDown(int Button, int Shift, float X, float Y);
+  void ButtonA_MouseUp(int Button, int Shift, float X, float Y);
+  void ButtonB_MouseDown(int Button, int Shift, float X, float Y);
+  void ButtonB_MouseUp(int Button, int Shift, float X, float Y);
+  void ButtonC_MouseDown(int Button, int Shift, float X, float Y);
+  void ButtonC_MouseUp(int Button, int Shift, float X, float Y);
+  void ResetButton_MouseDown(int Button, int Shift, float X, float Y);
+  void ResetButton_MouseUp(int Button, int Shift, float X, float Y);
+
+  // ---- Care actions, one per icon (Button: kButtonA, kButtonB, kButtonC) ----
+  void DoAction(int Button);
   void DoEatStep();
+  void DoPlayAction(int Button);
+  void DoPlayStart();
+  void DoPlayStep();
+  void DoMeterAction(int Button);
   void DoUnhappyReaction();
   void DoHappyReaction();
   void DoRefusalReaction();
+
+  // ---- The pet's life ----
+  void DoSetCharacter(int16& CharNo);
+  void DoSetCharacterName();
+  // Chooses the next character when the current one's time is up.
+  void DoEvolve();
   void DoMinuteRules();
   void DoAnimatePet();
   void DoSetToolTip();
-  void mCheatAction3_Click();
+  // The tray was changed by someone else (a plugin reload, the sheet):
+  // the next tick sends the pet's icon and tip again.
+  void ForgetTrayState();
 
-  // Each of these holds its own public and private members.
-#include "sim/life_members.inc"
-#include "sim/device_members.inc"
-#include "sim/screens_members.inc"
+  // ---- The cheat menu ----
+  // Life events; each is also the command of its cheat menu item.
+  void mCheatAction0_Click();     // falls ill
+  void mCheatAction1_Click();     // a dropping
+  void mCheatAction2_Click();     // falls asleep, or wakes up
+  void mCheatAction3_Click();     // starts dying
+  void mCheatAttention0_Click();  // hunger call
+  void mCheatAttention1_Click();  // unhappiness call
+  void mCheatAttention2_Click();  // discipline call
+  // Characters: 0, 1 and 12 switch at once, the others through the
+  // change-over sequence of the tick.
+  void mCheatChar0_Click();
+  void mCheatChar1_Click();
+  void mCheatChar2_Click();
+  void mCheatChar3_Click();
+  void mCheatChar4_Click();
+  void mCheatChar5_Click();
+  void mCheatChar6_Click();
+  void mCheatChar7_Click();
+  void mCheatChar8_Click();
+  void mCheatChar9_Click();
+  void mCheatChar10_Click();
+  void mCheatChar11_Click();
+  void mCheatChar12_Click();
+  // Unchecks every character and enables every event of the cheat menu.
+  void DoResetCheatMenu();
+  // One key typed on the device: letters build the cheat code, Backspace
+  // takes one back, other keys (except Enter, F1 and Escape) drop it.
+  void DoCheatCodeKey(int KeyCode);
+  // Runs the command of a cheat menu item by its name, only while the item
+  // can be chosen (revealed and enabled). False when it cannot.
+  bool DoCheatCommand(const std::string& ItemName);
+  // Whether a cheat menu item can be chosen now.
+  bool CheatItemAvailable(const std::string& ItemName);
 
  private:
-  void RunEvolutionStep(int16 step);
-  void RunFlushStep();
-  void FlipDung();
-  void RunSecondStep();
-  void RunMinuteBoundary();
+  // Start-up.
   void ApplyLoadedValues();
   void ResumeDying();
   void PlaceFixedElements();
   void ResetRunTimeFields();
   void SetDarkForSleepState();
   void ShowInsulatingSheetOrStart();
+
+  // The auxiliary windows and the sheet.
+  void OpenAuxWindow(AuxWindow window);
   // Loads the sheet window once and gives it the device's visibility.
   void ShowSheetWindow();
   SheetSlot Slot();
   bool SheetAttachedToDevice() const;
   void SwitchDeviceOff();
   void SwitchDeviceOn();
-  void OpenAuxWindow(AuxWindow window);
+
+  // The tick's steps.
+  void RunEvolutionStep(int16 step);
+  void RunFlushStep();
+  void FlipDung();
+  void RunSecondStep();
+  void RunMinuteBoundary();
+
+  // The LCD.
+  bool FrontShown() const;
+  bool InTheDark() const;
+  void DrawMainScreen();
+  void ClearMainScreen();
+  void ShowDung();
+  void HideDung();
+  void HideAllDung();
+  void ResetDyingTime();
+
+  // Buttons.
+  bool ButtonsDead() const;
+  void QuietTheCall();
+  void ToggleSoundByCombination();
+  void ReleaseCombination(bool other_held);
+  void ToggleDeadPetView();
+  void SetButtonPicture(Element& button, const char* file);
+  void KeyBeep();
+
+  // Care actions, and the food and light menus.
+  void DoFoodAction(int Button);
+  void ChooseFood();
+  void StopEating();
+  void EndMeal();
+  void SetEatPose(int pose);
+  void PlaceMenuArrow();
+  void OpenMenu(Element& picture, int16 line);
+  void NextMenuLine();
+  void DoLightAction(int Button);
+  void ChooseLight();
+  void DoMedicineAction(int Button);
+  void DoToiletAction(int Button);
+  void DoDisciplineAction(int Button);
+  void StartReaction(bool unhappy);
+  // Ends the happy reaction that follows a flush, and the flush with it.
+  void EndFlushReaction();
+  // Counts a reaction's ticks; true when its next frame, or its end, is due.
+  bool ReactionFrameDue();
+
+  // Games and the meter.
+  bool PlayingNumberGame() const;
+  bool CheatsRevealed() const;
+  void PlayStartGuess();
+  void PlayEndGame();
+  void PlayWaitFrame();
+  void PlayReact(bool won);
+  void PlayGuessMade(int16 guess);
+  void PlayQuit();
+  void PlayNextGuessNow();
+  void PlayNewGame();
+  void DrawMeterPage();
+  void HideMeterPage();
+
+  // Characters and life events.
+  void SetCharacterTable(int16 character);
+  void CheckOnlyCharacter(int16 character);
+  void SwitchAtOnce(int16 character, bool hatch_soon);
+  // A new egg and the angel start with no call, awake, in the light, clean.
+  void ClearCallsSleepAndDung();
+  // Whether a life event can happen to the pet at all: not to the egg, the
+  // dying pet or the angel.
+  bool EventApplies() const;
+  void RaiseDisciplineCall();
+  void SwitchOwnLightOff();
+  void SetStatusCaption(const MenuItem& item);
+  void DisableEventItems(bool include_sleep);
+  // The dying pet's first screen, for a death that starts or a dying pet
+  // that is loaded: calls cleared, the skull, the items locked.
+  void ShowDyingPet();
+
+  // The pet's animation and the tray.
+  void AnimateAngel();
+  void AnimateEgg();
+  void AnimateCharacter();
+  void DrawDyingFrame();
+  void DrawSleepFrame();
+  void DrawDroppingFrame();
+  void DrawHealthyFrame();
+  void WalkOneStep();
+  void ShowPetState();
+  void UpdateTray();
+
+  ClockScreen clock_screen_;
+  TraySync tray_sync_;
+  StatusTipCache tip_cache_;
 
   Platform& platform_;
   RandomSource& random_;

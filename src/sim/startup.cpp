@@ -34,7 +34,7 @@ void Simulator::ResetRunTimeFields() {
 
 void Simulator::Form_Load(const std::string& command_line) {
   platform_.SetBusyPointer(true);
-  StartingUp = true;
+  window.StartingUp = true;
   platform_.TrayAdd(WindowIcon, "Loading, please wait...");
   PlaceFixedElements();
   pet.NibbetName = command_line.empty() ? kDefaultPetName : command_line;
@@ -54,7 +54,7 @@ void Simulator::Form_Load(const std::string& command_line) {
   DoMainScreen(true);
   scr.FrontView.ToolTipText = scr.BackView.ToolTipText = pet.NibbetName;
   platform_.SetBusyPointer(false);
-  StartingUp = false;
+  window.StartingUp = false;
 
   DoSetCharacterName();
   menu.mCharacterName.caption = pet.CharacterName;
@@ -110,19 +110,19 @@ void Simulator::Form_Unload() {
 }
 
 void Simulator::DragMouseDown(int button, float x, float y) {
-  if (button == kLeftButton && !DragActive) {
-    DragStartX = x;
-    DragStartY = y;
-    DragActive = true;
+  if (button == kLeftButton && !window.DragActive) {
+    window.DragStartX = x;
+    window.DragStartY = y;
+    window.DragActive = true;
   } else if (button == kRightButton) {
     platform_.ShowPopupMenu();
   }
 }
 
 void Simulator::DragMouseMove(int button, float x, float y) {
-  if (button != kLeftButton || !DragActive) return;
-  platform_.MoveWindow(platform_.WindowLeft() + x - DragStartX,
-                       platform_.WindowTop() + y - DragStartY);
+  if (button != kLeftButton || !window.DragActive) return;
+  platform_.MoveWindow(platform_.WindowLeft() + x - window.DragStartX,
+                       platform_.WindowTop() + y - window.DragStartY);
   if (SheetAttachedToDevice()) {
     const SheetSlot slot = Slot();
     platform_.MoveSheet(slot.LeftWhenPushed(pet.InsulatingSheetWidthPushed), slot.attached_top);
@@ -131,7 +131,7 @@ void Simulator::DragMouseMove(int button, float x, float y) {
 }
 
 void Simulator::DragMouseUp(int button) {
-  if (button == kLeftButton) DragActive = false;
+  if (button == kLeftButton) window.DragActive = false;
 }
 
 }  // namespace nib

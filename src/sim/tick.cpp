@@ -160,7 +160,7 @@ void Simulator::RunSecondStep() {
   ++pet.SecondCount;
   if (pet.IconTimeout > 0 && pet.ActionTimeout == 0 && --pet.IconTimeout == 0) DoHideIcon();
   if (pet.ActionTimeout > 0 && --pet.ActionTimeout == 0) {
-    DoAction(2);
+    DoAction(kButtonC);
     PlaySound("\\sounds\\beep.wav");
   }
   if (pet.AttendTimeLeft > 0 && --pet.AttendTimeLeft == 0) {

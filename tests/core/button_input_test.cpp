@@ -34,17 +34,17 @@ struct MouseCase {
 
 const MouseCase kMouseCases[] = {
     {"ADown", &Simulator::ButtonA_MouseDown, &Screen::ButtonA, true, true,
-     [](Simulator& s) { EXPECT_EQ(s.CurrentIcon, 0); }},
+     [](Simulator& s) { EXPECT_EQ(s.device_menu.CurrentIcon, 0); }},
     {"AUp", &Simulator::ButtonA_MouseUp, &Screen::ButtonA, false, false,
-     [](Simulator& s) { EXPECT_EQ(s.CurrentIcon, 7); }},
+     [](Simulator& s) { EXPECT_EQ(s.device_menu.CurrentIcon, 7); }},
     {"BDown", &Simulator::ButtonB_MouseDown, &Screen::ButtonB, true, true,
      [](Simulator& s) { EXPECT_FALSE(s.pet.TimerScreen); }},
     {"BUp", &Simulator::ButtonB_MouseUp, &Screen::ButtonB, false, false,
      [](Simulator& s) { EXPECT_TRUE(s.pet.TimerScreen); }},
     {"CDown", &Simulator::ButtonC_MouseDown, &Screen::ButtonC, true, true,
-     [](Simulator& s) { EXPECT_EQ(s.CurrentIcon, 7); }},
+     [](Simulator& s) { EXPECT_EQ(s.device_menu.CurrentIcon, 7); }},
     {"CUp", &Simulator::ButtonC_MouseUp, &Screen::ButtonC, false, false,
-     [](Simulator& s) { EXPECT_EQ(s.CurrentIcon, 7); }},
+     [](Simulator& s) { EXPECT_EQ(s.device_menu.CurrentIcon, 7); }},
 };
 
 class MouseTest : public ButtonInputTest, public ::testing::WithParamInterface<MouseCase> {};
@@ -77,7 +77,7 @@ TEST_P(MouseTest, OtherMouseButtonsDoNothing) {
   (sim.*c.handler)(4, 0, 30, 30);
   EXPECT_EQ((scr.*c.button).GetPicture(), before);
   EXPECT_TRUE(platform.sounds.empty());
-  EXPECT_EQ(sim.CurrentIcon, 7);
+  EXPECT_EQ(sim.device_menu.CurrentIcon, 7);
   EXPECT_FALSE(pet.TimerScreen);
 }
 
@@ -115,13 +115,13 @@ TEST_F(ButtonInputTest, TheResetButtonStartsANewEgg) {
 TEST_F(ButtonInputTest, AHeldArrowPressesItsButtonOnce) {
   for (int repeat = 0; repeat < 5; ++repeat) KeyDown(kKeyLeft);
   EXPECT_TRUE(Pressed(scr.ButtonA));
-  EXPECT_EQ(sim.CurrentIcon, 0);
+  EXPECT_EQ(sim.device_menu.CurrentIcon, 0);
   EXPECT_EQ(SoundsOf(kBeep), 1);  // the device's beep; the key adds none
   KeyUp(kKeyLeft);
   EXPECT_TRUE(Released(scr.ButtonA));
   EXPECT_FALSE(pet.ButtonAPressed);
   KeyDown(kKeyLeft);
-  EXPECT_EQ(sim.CurrentIcon, 1);
+  EXPECT_EQ(sim.device_menu.CurrentIcon, 1);
 }
 
 TEST_F(ButtonInputTest, DownBeepsAndActsOnPressOnly) {
@@ -145,7 +145,7 @@ TEST_F(ButtonInputTest, RightPressesAndReleasesC) {
   KeyDown(kKeyRight);
   KeyDown(kKeyRight);
   EXPECT_TRUE(Pressed(scr.ButtonC));
-  EXPECT_EQ(sim.CurrentIcon, 7);
+  EXPECT_EQ(sim.device_menu.CurrentIcon, 7);
   KeyUp(kKeyRight);
   EXPECT_TRUE(Released(scr.ButtonC));
   EXPECT_FALSE(pet.ButtonCPressed);
@@ -159,11 +159,11 @@ TEST_F(ButtonInputTest, LeftAndRightTogetherSwitchTheSound) {
   EXPECT_EQ(SoundsOf("\\sounds\\turnsnd.wav"), 1);
   KeyUp(kKeyLeft);
   KeyUp(kKeyRight);
-  EXPECT_FALSE(sim.ButtonACPressed);
+  EXPECT_FALSE(sim.device_menu.ButtonACPressed);
   // After both are up, each works alone again.
   KeyDown(kKeyLeft);
   EXPECT_EQ(menu.mPopupSound.checked, !sound);
-  EXPECT_EQ(sim.CurrentIcon, 0);
+  EXPECT_EQ(sim.device_menu.CurrentIcon, 0);
 }
 
 TEST_F(ButtonInputTest, OnTheBackTheArrowsPressNothing) {
@@ -172,7 +172,7 @@ TEST_F(ButtonInputTest, OnTheBackTheArrowsPressNothing) {
     KeyDown(key);
     KeyUp(key);
   }
-  EXPECT_EQ(sim.CurrentIcon, 7);
+  EXPECT_EQ(sim.device_menu.CurrentIcon, 7);
   EXPECT_FALSE(pet.TimerScreen);
   EXPECT_FALSE(pet.ButtonAPressed || pet.ButtonBPressed || pet.ButtonCPressed);
   EXPECT_TRUE(platform.sounds.empty());

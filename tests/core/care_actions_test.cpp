@@ -17,7 +17,7 @@ class FoodTest : public LcdTest {
   // Meal (line 0) or snack (line 1), chosen from the open menu.
   void Feed(int line) {
     OpenFoodMenu();
-    if (sim.MenuIndex != line) PressA();
+    if (sim.device_menu.MenuIndex != line) PressA();
     PressB();
   }
   // What the eating animation shows: the food frame counted from the first
@@ -53,13 +53,13 @@ TEST_F(FoodTest, TheMenuOpensOnTheLineChosenLastAndAMovesTheArrow) {
   EXPECT_TRUE(scr.FeedMenu.Visible());
   EXPECT_TRUE(scr.RightArrow.Visible());
   EXPECT_FALSE(scr.NibChar.Visible());
-  EXPECT_EQ(sim.MenuIndex, 1);
+  EXPECT_EQ(sim.device_menu.MenuIndex, 1);
   EXPECT_EQ(scr.RightArrow.Left(), 700);
   EXPECT_EQ(scr.RightArrow.Top(), 1200);
   EXPECT_EQ(pet.ActionTimeout, 10);
   for (const int line : {0, 1, 0}) {
     PressA();
-    EXPECT_EQ(sim.MenuIndex, line);
+    EXPECT_EQ(sim.device_menu.MenuIndex, line);
     EXPECT_EQ(scr.RightArrow.Top(), line == 0 ? 1000 : 1200);
   }
   EXPECT_EQ(pet.FeedMenuIndex, 1);  // moving the arrow chooses nothing
@@ -307,7 +307,7 @@ class LightTest : public LcdTest {
   void Choose(int line) {
     Select(1);
     PressB();
-    if (sim.MenuIndex != line) PressA();
+    if (sim.device_menu.MenuIndex != line) PressA();
     PressB();
   }
 };
@@ -329,7 +329,7 @@ TEST_F(LightTest, SwitchingOffWhileAwakeCoversTheScreen) {
   sim.DoHideIcon();
   Select(1);
   PressB();
-  EXPECT_EQ(sim.MenuIndex, 1);
+  EXPECT_EQ(sim.device_menu.MenuIndex, 1);
   EXPECT_EQ(scr.RightArrow.Top(), 1200);
   EXPECT_FALSE(scr.Dark.Visible());
   PressA();

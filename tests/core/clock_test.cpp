@@ -170,7 +170,7 @@ TEST_F(ClockTest, BWithoutAHighlightTogglesTheClockOverThePet) {
   // A and C alone do nothing on the clock.
   sim.DoButtonA(true);
   sim.DoButtonA(false);
-  EXPECT_EQ(sim.CurrentIcon, 7);
+  EXPECT_EQ(sim.device_menu.CurrentIcon, 7);
   sim.DoButtonB();
   EXPECT_FALSE(pet.TimerScreen);
   for (Element* e : ClockElements()) EXPECT_FALSE(e->Visible()) << e->Name() << e->Index();

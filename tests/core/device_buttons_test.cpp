@@ -16,7 +16,7 @@ struct ButtonCase {
 };
 
 void NoIcon(Simulator& s) {
-  EXPECT_EQ(s.CurrentIcon, 7);
+  EXPECT_EQ(s.device_menu.CurrentIcon, 7);
   for (int i = 0; i < 7; ++i) EXPECT_FALSE(s.scr.NibIcon[i].Visible()) << i;
 }
 
@@ -76,7 +76,7 @@ const ButtonCase kButtonCases[] = {
      }},
     {"LivingA", [](Simulator&) {}, 0, {kBeep},
      [](Simulator& s) {
-       EXPECT_EQ(s.CurrentIcon, 0);
+       EXPECT_EQ(s.device_menu.CurrentIcon, 0);
        EXPECT_TRUE(s.scr.NibIcon[0].Visible());
        EXPECT_EQ(s.pet.IconTimeout, 10);
      }},
@@ -88,7 +88,7 @@ const ButtonCase kButtonCases[] = {
     {"LivingC", [](Simulator&) {}, 2, {kBeep}, NoIcon},
     {"HighlightedA", [](Simulator& s) { s.DoNextIcon(); }, 0, {kBeep},
      [](Simulator& s) {
-       EXPECT_EQ(s.CurrentIcon, 1);
+       EXPECT_EQ(s.device_menu.CurrentIcon, 1);
        EXPECT_FALSE(s.scr.NibIcon[0].Visible());
        EXPECT_TRUE(s.scr.NibIcon[1].Visible());
      }},
@@ -125,7 +125,7 @@ const ButtonCase kButtonCases[] = {
        s.DoNextIcon();
        s.DoAction(1);
      },
-     0, {kBeep}, [](Simulator& s) { EXPECT_EQ(s.MenuIndex, 1); }},
+     0, {kBeep}, [](Simulator& s) { EXPECT_EQ(s.device_menu.MenuIndex, 1); }},
     {"ActionOpenB",
      [](Simulator& s) {
        s.DoNextIcon();
@@ -141,7 +141,7 @@ const ButtonCase kButtonCases[] = {
      [](Simulator& s) {
        EXPECT_FALSE(s.scr.FeedMenu.Visible());
        EXPECT_EQ(s.pet.ActionTimeout, 0);
-       EXPECT_EQ(s.CurrentIcon, 0);
+       EXPECT_EQ(s.device_menu.CurrentIcon, 0);
      }},
 };
 
@@ -181,7 +181,7 @@ TEST_F(IconMenuTest, APassesThroughTheSevenIconsAndNone) {
   for (int press = 0; press < 9; ++press) {
     PressA();
     const int expected = press < 7 ? press : press == 7 ? 7 : 0;
-    EXPECT_EQ(sim.CurrentIcon, expected) << press;
+    EXPECT_EQ(sim.device_menu.CurrentIcon, expected) << press;
     EXPECT_EQ(pet.IconTimeout, expected < 7 ? 10 : 0) << press;
     for (int i = 0; i < 7; ++i) EXPECT_EQ(scr.NibIcon[i].Visible(), i == expected) << press;
   }
@@ -190,12 +190,12 @@ TEST_F(IconMenuTest, APassesThroughTheSevenIconsAndNone) {
 TEST_F(IconMenuTest, TheHighlightGoesTenSecondsAfterTheLastPress) {
   Select(2);
   for (int s = 0; s < 9; ++s) NextSecond();
-  EXPECT_EQ(sim.CurrentIcon, 2);
+  EXPECT_EQ(sim.device_menu.CurrentIcon, 2);
   PressA();  // a press starts the ten seconds again
   for (int s = 0; s < 9; ++s) NextSecond();
-  EXPECT_EQ(sim.CurrentIcon, 3);
+  EXPECT_EQ(sim.device_menu.CurrentIcon, 3);
   NextSecond();
-  EXPECT_EQ(sim.CurrentIcon, 7);
+  EXPECT_EQ(sim.device_menu.CurrentIcon, 7);
   EXPECT_FALSE(scr.NibIcon[3].Visible());
 }
 
@@ -212,16 +212,16 @@ TEST_F(IconMenuTest, AnActionLeftAloneClosesAfterTenSecondsWithABeep) {
   EXPECT_FALSE(scr.FeedMenu.Visible());
   EXPECT_EQ(pet.ActionTimeout, 0);
   EXPECT_EQ(platform.sounds, std::vector<std::string>{kBeep});
-  EXPECT_EQ(sim.CurrentIcon, 0);
+  EXPECT_EQ(sim.device_menu.CurrentIcon, 0);
   for (int s = 0; s < 10; ++s) NextSecond();
-  EXPECT_EQ(sim.CurrentIcon, 7);
+  EXPECT_EQ(sim.device_menu.CurrentIcon, 7);
 }
 
 TEST_F(IconMenuTest, HidingWithoutAHighlightChangesNothing) {
   pet.IconTimeout = 4;
   sim.DoHideIcon();
   EXPECT_EQ(pet.IconTimeout, 4);
-  EXPECT_EQ(sim.CurrentIcon, 7);
+  EXPECT_EQ(sim.device_menu.CurrentIcon, 7);
 }
 
 // --- A and C together ---
@@ -266,12 +266,12 @@ TEST_F(CombinationTest, SwitchesTheSoundAudiblyForTheLivingTheEggAndOnTheClock) 
       if (!c.clock && sound) expected.push_back(wave ? kBeep : "beep");
       expected.push_back(wave ? "\\sounds\\turnsnd.wav" : "beep");
       EXPECT_EQ(platform.sounds, expected);
-      EXPECT_TRUE(sim.ButtonACPressed);
-      EXPECT_EQ(sim.CurrentIcon, 7);
+      EXPECT_TRUE(sim.device_menu.ButtonACPressed);
+      EXPECT_EQ(sim.device_menu.CurrentIcon, 7);
       ReleaseA();
-      EXPECT_TRUE(sim.ButtonACPressed);  // C is still down
+      EXPECT_TRUE(sim.device_menu.ButtonACPressed);  // C is still down
       ReleaseC();
-      EXPECT_FALSE(sim.ButtonACPressed);
+      EXPECT_FALSE(sim.device_menu.ButtonACPressed);
       EXPECT_EQ(pet.CharacterNo, c.character);
     }
   }
@@ -286,12 +286,12 @@ TEST_F(CombinationTest, CPressedWhileAHeldWorksTheSameAndBHeldPreventsIt) {
   EXPECT_EQ(menu.mPopupSound.checked, !sound);
   ReleaseC();
   ReleaseA();
-  EXPECT_FALSE(sim.ButtonACPressed);
+  EXPECT_FALSE(sim.device_menu.ButtonACPressed);
 
   pet.ButtonBPressed = true;
   PressAWhileCHeld();
   EXPECT_EQ(menu.mPopupSound.checked, !sound);
-  EXPECT_FALSE(sim.ButtonACPressed);
+  EXPECT_FALSE(sim.device_menu.ButtonACPressed);
 }
 
 TEST_F(CombinationTest, OnTheDeadPetTheFirstReleaseStartsANewEgg) {
@@ -315,7 +315,7 @@ TEST_F(CombinationTest, OnTheDeadPetTheFirstReleaseStartsANewEgg) {
     else
       ReleaseA();
     EXPECT_EQ(SoundsOf("\\sounds\\reset.wav"), 1);
-    EXPECT_FALSE(sim.ButtonACPressed);
+    EXPECT_FALSE(sim.device_menu.ButtonACPressed);
   }
 }
 

@@ -12,7 +12,7 @@ class GamesTest : public DeviceTest {
  protected:
   void SetUp() override {
     MakeLivingPet();
-    sim.CurrentIcon = 2;
+    sim.device_menu.CurrentIcon = 2;
     LoadSet(scr.LargeNumber, "\\other\\l");
     LoadSet(scr.TempPlay, "\\Chars\\03\\play");
     LoadSet(scr.TempHappy, "\\Chars\\03\\happy");
@@ -54,9 +54,9 @@ class GamesTest : public DeviceTest {
   // A started game waiting for its first guess.
   void StartAndWaitForGuess() {
     sim.DoPlayAction(1);
-    ASSERT_EQ(sim.PlayStage, 1);
+    ASSERT_EQ(sim.game.PlayStage, 1);
     Steps(9 * kStep);
-    ASSERT_EQ(sim.PlayStage, 2);
+    ASSERT_EQ(sim.game.PlayStage, 2);
   }
   // The pet's reaction to one guess or to the game ends, as its animation
   // does, with C.
@@ -70,9 +70,9 @@ class GamesTest : public DeviceTest {
 TEST_F(GamesTest, BStartsAGameWithItsTitle) {
   pet.ActionTimeout = 4;
   sim.DoPlayAction(1);
-  EXPECT_EQ(sim.PlayStage, 1);
-  EXPECT_EQ(sim.GuessCount, 0);
-  EXPECT_EQ(sim.PlayWins, 0);
+  EXPECT_EQ(sim.game.PlayStage, 1);
+  EXPECT_EQ(sim.game.GuessCount, 0);
+  EXPECT_EQ(sim.game.PlayWins, 0);
   EXPECT_EQ(SoundsOf("\\sounds\\plystart.wav"), 1);
   EXPECT_TRUE(scr.PlayTitle.Visible());
   EXPECT_EQ(pet.AnimRepeat, 9);
@@ -94,7 +94,7 @@ TEST_F(GamesTest, ASickOrUnrulyPetRefusesAndNothingElseChanges) {
     pet.AttentionDiscipline = c.discipline_call;
     const PetSaved before = pet;
     sim.DoPlayAction(1);
-    EXPECT_EQ(sim.PlayStage, 0);
+    EXPECT_EQ(sim.game.PlayStage, 0);
     EXPECT_TRUE(pet.RefusalReaction);
     EXPECT_EQ(pet.AnimRepeat, 7);
     EXPECT_EQ(pet.ActionTimeout, 10);
@@ -108,16 +108,16 @@ TEST_F(GamesTest, ASickOrUnrulyPetRefusesAndNothingElseChanges) {
     EXPECT_FALSE(pet.RefusalReaction);
     EXPECT_FALSE(scr.TempImage.Visible());
     EXPECT_EQ(pet.ActionTimeout, 0);
-    EXPECT_EQ(sim.PlayStage, 0);
+    EXPECT_EQ(sim.game.PlayStage, 0);
   }
 }
 
 TEST_F(GamesTest, TheTitleWaitsNineStepsUnlessSkipped) {
   sim.DoPlayAction(1);
   Steps(9 * kStep - 1);
-  EXPECT_EQ(sim.PlayStage, 1);
+  EXPECT_EQ(sim.game.PlayStage, 1);
   sim.DoPlayStep();
-  EXPECT_EQ(sim.PlayStage, 2);
+  EXPECT_EQ(sim.game.PlayStage, 2);
   EXPECT_FALSE(scr.PlayTitle.Visible());
   EXPECT_EQ(SoundsOf("\\sounds\\playing.wav"), 1);
   EXPECT_EQ(Shows(scr.TempImage, scr.TempPlay), 0);
@@ -133,7 +133,7 @@ TEST_F(GamesTest, TheTitleWaitsNineStepsUnlessSkipped) {
     sim.DoPlayAction(1);
     sim.DoPlayAction(button);  // skip the title
     sim.DoPlayStep();
-    EXPECT_EQ(sim.PlayStage, 2);
+    EXPECT_EQ(sim.game.PlayStage, 2);
   }
 }
 
@@ -148,7 +148,7 @@ TEST_F(GamesTest, WhileWaitingThePetSwaysEveryStep) {
   }
   EXPECT_EQ(poses, (std::vector<int>{1, 0, 1, 0}));
   EXPECT_EQ(SoundsOf("\\sounds\\playing.wav"), sounds + 4);
-  EXPECT_EQ(sim.PlayStage, 2);
+  EXPECT_EQ(sim.game.PlayStage, 2);
 }
 
 TEST_F(GamesTest, TurnGameGuesses) {
@@ -174,10 +174,10 @@ TEST_F(GamesTest, TurnGameGuesses) {
     StartAndWaitForGuess();
     random.draws = {c.r};
     sim.DoPlayAction(c.button);
-    EXPECT_EQ(sim.GuessCount, 1);
-    EXPECT_EQ(sim.PlayGuess, c.button);
-    EXPECT_EQ(sim.PlayStage, c.won ? 3 : 4);
-    EXPECT_EQ(sim.PlayWins, c.won ? 1 : 0);
+    EXPECT_EQ(sim.game.GuessCount, 1);
+    EXPECT_EQ(sim.game.PlayGuess, c.button);
+    EXPECT_EQ(sim.game.PlayStage, c.won ? 3 : 4);
+    EXPECT_EQ(sim.game.PlayWins, c.won ? 1 : 0);
     EXPECT_EQ(Shows(scr.TempImage, scr.TempPlay), c.pose);
     EXPECT_EQ(scr.TempImage.Left(), 700);
     Element& arrow = c.button == 0 ? scr.LeftArrow : scr.RightArrow;
@@ -219,14 +219,14 @@ TEST_F(GamesTest, NumberGameGuesses) {
     menu.mCheats.visible = c.cheats;
     random.draws = {c.pet_r};
     StartAndWaitForGuess();
-    EXPECT_EQ(sim.PetNumber, c.pet_digit);
+    EXPECT_EQ(sim.game.PetNumber, c.pet_digit);
     EXPECT_EQ(Shows(scr.NibNumber, scr.LargeNumber), c.pet_digit);
     EXPECT_TRUE(scr.NibNumber.Visible());
     random.draws = {c.r};
     sim.DoPlayAction(c.button);
     EXPECT_EQ(Shows(scr.ResultNumber, scr.LargeNumber), c.digit);
     EXPECT_TRUE(scr.ResultNumber.Visible());
-    EXPECT_EQ(sim.PlayStage, c.won ? 3 : 4);
+    EXPECT_EQ(sim.game.PlayStage, c.won ? 3 : 4);
     EXPECT_EQ(Shows(scr.TempImage, scr.TempPlay), 3);
     EXPECT_FALSE(scr.LeftArrow.Visible());
     EXPECT_FALSE(scr.RightArrow.Visible());
@@ -245,14 +245,14 @@ TEST_F(GamesTest, TheDrawnDigitNeverEqualsThePetsAndCheatsAlwaysWin) {
         StartAndWaitForGuess();
         random.draws = {(r_step * 37 % 100) / 100.0};
         sim.DoPlayAction(button);
-        const int pet_digit = sim.PetNumber;
+        const int pet_digit = sim.game.PetNumber;
         const int digit = Shows(scr.ResultNumber, scr.LargeNumber);
         ASSERT_NE(digit, pet_digit) << pet_r;
         ASSERT_GE(digit, 0);
         if (cheats) {
           ASSERT_GE(pet_digit, 1);
           ASSERT_LE(pet_digit, 8);
-          ASSERT_EQ(sim.PlayStage, 3) << pet_r << " " << button;
+          ASSERT_EQ(sim.game.PlayStage, 3) << pet_r << " " << button;
         }
         sim.DoPlayAction(2);
       }
@@ -271,9 +271,9 @@ TEST_F(GamesTest, AGuessShowsThreeStepsThenThePetReacts) {
     random.draws = {c.r};
     sim.DoPlayAction(0);
     Steps(3 * kStep - 1);
-    EXPECT_EQ(sim.PlayStage, c.won ? 3 : 4);
+    EXPECT_EQ(sim.game.PlayStage, c.won ? 3 : 4);
     sim.DoPlayStep();
-    EXPECT_EQ(sim.PlayStage, 5);
+    EXPECT_EQ(sim.game.PlayStage, 5);
     EXPECT_EQ(SoundsOf(c.won ? "\\sounds\\plyhappy.wav" : "\\sounds\\plyunhap.wav"), 1);
     EXPECT_EQ(pet.HappyReaction, c.won);
     EXPECT_EQ(pet.UnhappyReaction, !c.won);
@@ -285,16 +285,16 @@ TEST_F(GamesTest, AGuessShowsThreeStepsThenThePetReacts) {
     EXPECT_EQ(pet.ActionTimeout, 10);
 
     // The reaction animation owns the screen: the game waits.
-    const auto state = std::make_tuple(pet.AnimStep, pet.AnimRepeat, sim.PlayStage);
+    const auto state = std::make_tuple(pet.AnimStep, pet.AnimRepeat, sim.game.PlayStage);
     Steps(40);
-    EXPECT_EQ(std::make_tuple(pet.AnimStep, pet.AnimRepeat, sim.PlayStage), state);
+    EXPECT_EQ(std::make_tuple(pet.AnimStep, pet.AnimRepeat, sim.game.PlayStage), state);
 
     EndReaction();  // the next guess
-    EXPECT_EQ(sim.PlayStage, 1);
+    EXPECT_EQ(sim.game.PlayStage, 1);
     EXPECT_FALSE(pet.HappyReaction || pet.UnhappyReaction || pet.RefusalReaction);
     EXPECT_FALSE(scr.TempImage.Visible());
     sim.DoPlayStep();
-    EXPECT_EQ(sim.PlayStage, 2);
+    EXPECT_EQ(sim.game.PlayStage, 2);
     sim.DoPlayAction(2);
     platform.sounds.clear();
   }
@@ -305,7 +305,7 @@ TEST_F(GamesTest, AOrBAdvanceAShownGuessAtOnce) {
   random.draws = {0.1};
   sim.DoPlayAction(0);
   sim.DoPlayAction(1);
-  EXPECT_EQ(sim.PlayStage, 5);
+  EXPECT_EQ(sim.game.PlayStage, 5);
   EXPECT_TRUE(pet.HappyReaction);
 }
 
@@ -318,17 +318,17 @@ TEST_F(GamesTest, AWholeGameShowsTheScoreAndTheReaction) {
   const double turns[] = {0.1, 0.2, 0.8, 0.3, 0.9};
   for (int guess = 0; guess < 5; ++guess) {
     SCOPED_TRACE(guess);
-    ASSERT_EQ(sim.PlayStage, 2);
+    ASSERT_EQ(sim.game.PlayStage, 2);
     random.draws = {turns[guess]};
     sim.DoPlayAction(0);
     Steps(3 * kStep);
-    ASSERT_EQ(sim.PlayStage, 5);
+    ASSERT_EQ(sim.game.PlayStage, 5);
     EndReaction();
     sim.DoPlayStep();  // the next guess, or the end of the game
   }
-  EXPECT_EQ(sim.GuessCount, 5);
-  EXPECT_EQ(sim.PlayWins, 3);
-  EXPECT_EQ(sim.PlayStage, 6);
+  EXPECT_EQ(sim.game.GuessCount, 5);
+  EXPECT_EQ(sim.game.PlayWins, 3);
+  EXPECT_EQ(sim.game.PlayStage, 6);
   EXPECT_EQ(SoundsOf("\\sounds\\plystop.wav"), 1);
   EXPECT_EQ(pet.PlayCounter, 7);
   EXPECT_EQ(pet.Happiness, 2);
@@ -339,18 +339,18 @@ TEST_F(GamesTest, AWholeGameShowsTheScoreAndTheReaction) {
   for (Element* e : {&scr.PlayResult, &scr.YourScore, &scr.NibScore}) EXPECT_TRUE(e->Visible());
 
   Steps(7 * kStep - 1);
-  EXPECT_EQ(sim.PlayStage, 6);
+  EXPECT_EQ(sim.game.PlayStage, 6);
   sim.DoPlayStep();
-  EXPECT_EQ(sim.PlayStage, 7);
+  EXPECT_EQ(sim.game.PlayStage, 7);
   for (Element* e : {&scr.PlayResult, &scr.YourScore, &scr.NibScore}) EXPECT_FALSE(e->Visible());
   EXPECT_TRUE(pet.HappyReaction);
   EXPECT_EQ(Shows(scr.TempImage, scr.TempHappy), 0);
   EXPECT_EQ(pet.ActionTimeout, 10);
 
   EndReaction();  // games follow one another
-  EXPECT_EQ(sim.PlayStage, 1);
-  EXPECT_EQ(sim.GuessCount, 0);
-  EXPECT_EQ(sim.PlayWins, 0);
+  EXPECT_EQ(sim.game.PlayStage, 1);
+  EXPECT_EQ(sim.game.GuessCount, 0);
+  EXPECT_EQ(sim.game.PlayWins, 0);
   EXPECT_FALSE(pet.HappyReaction);
   EXPECT_EQ(SoundsOf("\\sounds\\plystart.wav"), 2);
 }
@@ -389,11 +389,11 @@ TEST_F(GamesTest, TheEndOfAGameRewardsThreeWinsAndCostsWeight) {
     pet.MinWeight = c.min_weight;
     pet.PlayCounter = 0;
     sim.DoPlayAction(1);
-    sim.GuessCount = 5;
-    sim.PlayWins = c.wins;
+    sim.game.GuessCount = 5;
+    sim.game.PlayWins = c.wins;
     sim.DoPlayAction(0);  // skip the title: the game is over
     sim.DoPlayStep();
-    ASSERT_EQ(sim.PlayStage, 6);
+    ASSERT_EQ(sim.game.PlayStage, 6);
     EXPECT_EQ(pet.PlayCounter, 1);
     EXPECT_EQ(pet.Happiness, c.happiness_after);
     EXPECT_EQ(pet.CareWhenNeed, c.care_after);
@@ -402,12 +402,12 @@ TEST_F(GamesTest, TheEndOfAGameRewardsThreeWinsAndCostsWeight) {
     EXPECT_EQ(Shows(scr.YourScore, scr.LargeNumber), c.wins);
     EXPECT_EQ(Shows(scr.NibScore, scr.LargeNumber), 5 - c.wins);
     sim.DoPlayAction(0);  // advance the score at once
-    EXPECT_EQ(sim.PlayStage, 7);
+    EXPECT_EQ(sim.game.PlayStage, 7);
     EXPECT_EQ(pet.HappyReaction, c.happy_reaction);
     EXPECT_EQ(pet.UnhappyReaction, !c.happy_reaction);
     sim.DoPlayAction(2);  // a new game
     sim.DoPlayAction(2);  // quit it
-    ASSERT_EQ(sim.PlayStage, 0);
+    ASSERT_EQ(sim.game.PlayStage, 0);
   }
 }
 
@@ -421,7 +421,7 @@ TEST_F(GamesTest, CQuitsFromEveryStageThatWaitsForThePlayer) {
     SCOPED_TRACE(c.what);
     sim.DoPlayAction(1);
     if (c.stage == 6) {
-      sim.GuessCount = 5;
+      sim.game.GuessCount = 5;
       sim.DoPlayAction(0);
       sim.DoPlayStep();
     } else if (c.stage >= 2) {
@@ -431,16 +431,16 @@ TEST_F(GamesTest, CQuitsFromEveryStageThatWaitsForThePlayer) {
       random.draws = {0.9};
       sim.DoPlayAction(1);
     }
-    ASSERT_EQ(sim.PlayStage, c.stage);
+    ASSERT_EQ(sim.game.PlayStage, c.stage);
     sim.DoPlayAction(2);
-    EXPECT_EQ(sim.PlayStage, 0);
+    EXPECT_EQ(sim.game.PlayStage, 0);
     EXPECT_EQ(pet.ActionTimeout, 0);
     EXPECT_FALSE(pet.HappyReaction || pet.UnhappyReaction || pet.RefusalReaction);
     for (Element* e : GameElements()) EXPECT_FALSE(e->Visible()) << e->Name();
     // Nothing moves on once the game is gone.
     const auto sounds = platform.sounds.size();
     Steps(100);
-    EXPECT_EQ(sim.PlayStage, 0);
+    EXPECT_EQ(sim.game.PlayStage, 0);
     EXPECT_EQ(platform.sounds.size(), sounds);
   }
 }
@@ -452,9 +452,9 @@ TEST_F(GamesTest, AReactionEndedByAnyButtonGoesOn) {
     random.draws = {0.9};
     sim.DoPlayAction(0);
     sim.DoPlayAction(0);
-    ASSERT_EQ(sim.PlayStage, 5);
+    ASSERT_EQ(sim.game.PlayStage, 5);
     sim.DoPlayAction(button);
-    EXPECT_EQ(sim.PlayStage, 1);
+    EXPECT_EQ(sim.game.PlayStage, 1);
     EXPECT_FALSE(pet.UnhappyReaction);
     sim.DoPlayAction(2);
   }
@@ -463,19 +463,19 @@ TEST_F(GamesTest, AReactionEndedByAnyButtonGoesOn) {
 TEST_F(GamesTest, TheVariantIsReadAtEveryStep) {
   StartAndWaitForGuess();  // the turn game
   UseNumberGame(true);
-  sim.PetNumber = 4;
+  sim.game.PetNumber = 4;
   random.draws = {0.0};
   sim.DoPlayAction(1);
   EXPECT_TRUE(scr.ResultNumber.Visible());
   EXPECT_FALSE(scr.RightArrow.Visible());
   EXPECT_EQ(Shows(scr.ResultNumber, scr.LargeNumber), 0);
-  EXPECT_EQ(sim.PlayStage, 4);
+  EXPECT_EQ(sim.game.PlayStage, 4);
 
   Steps(3 * kStep);
   EndReaction();
   random.draws = {0.75};
   sim.DoPlayStep();  // the next guess starts in the number game
-  EXPECT_EQ(sim.PetNumber, 7);
+  EXPECT_EQ(sim.game.PetNumber, 7);
   EXPECT_TRUE(scr.NibNumber.Visible());
 
   UseNumberGame(false);
@@ -489,11 +489,11 @@ TEST_F(GamesTest, InTheDarkTheGameRunsUnseen) {
   UseNumberGame(true);
   pet.LightOff = true;
   sim.DoPlayAction(1);
-  EXPECT_EQ(sim.PlayStage, 1);
+  EXPECT_EQ(sim.game.PlayStage, 1);
   EXPECT_TRUE(scr.Dark.Visible());
   EXPECT_FALSE(scr.PlayTitle.Visible());
   Steps(9 * kStep);
-  EXPECT_EQ(sim.PlayStage, 2);
+  EXPECT_EQ(sim.game.PlayStage, 2);
   EXPECT_FALSE(scr.TempImage.Visible());
   EXPECT_FALSE(scr.NibNumber.Visible());
   Steps(3 * kStep);
@@ -502,11 +502,11 @@ TEST_F(GamesTest, InTheDarkTheGameRunsUnseen) {
   sim.DoPlayAction(0);
   EXPECT_FALSE(scr.ResultNumber.Visible());
   EXPECT_FALSE(scr.TempImage.Visible());
-  sim.GuessCount = 5;
+  sim.game.GuessCount = 5;
   Steps(3 * kStep);
   EndReaction();
   sim.DoPlayStep();
-  EXPECT_EQ(sim.PlayStage, 6);
+  EXPECT_EQ(sim.game.PlayStage, 6);
   EXPECT_FALSE(scr.PlayResult.Visible());
   EXPECT_FALSE(scr.YourScore.Visible());
 }
@@ -515,19 +515,19 @@ TEST_F(GamesTest, ThroughTheTickAGuessLeftAloneTimesOut) {
   // The tick runs the game steps and counts the action timeout down.
   sim.DoPlayAction(1);
   Ticks(9 * kStep);
-  EXPECT_EQ(sim.PlayStage, 2);
+  EXPECT_EQ(sim.game.PlayStage, 2);
   for (int s = 0; s < 9; ++s) {
     NextSecond();
     Ticks(20);
   }
   EXPECT_EQ(pet.ActionTimeout, 1);  // the waiting frames do not refresh it
-  EXPECT_EQ(sim.PlayStage, 2);
+  EXPECT_EQ(sim.game.PlayStage, 2);
 }
 
 TEST_F(GamesTest, NoGameNoWork) {
   const Pet before = pet;
   Steps(1000);
-  EXPECT_EQ(sim.PlayStage, 0);
+  EXPECT_EQ(sim.game.PlayStage, 0);
   EXPECT_EQ(pet.AnimStep, before.AnimStep);
   EXPECT_TRUE(platform.sounds.empty());
   EXPECT_TRUE(random.draws.empty());
@@ -539,7 +539,7 @@ class GameOnTheDeviceTest : public GamesTest {
  protected:
   void SetUp() override {
     GamesTest::SetUp();
-    sim.CurrentIcon = 7;
+    sim.device_menu.CurrentIcon = 7;
   }
   void A() {
     sim.DoButtonA(true);
@@ -552,13 +552,13 @@ class GameOnTheDeviceTest : public GamesTest {
   }
   void OpenGameIcon() {
     for (int i = 0; i < 3; ++i) A();
-    ASSERT_EQ(sim.CurrentIcon, 2);
+    ASSERT_EQ(sim.device_menu.CurrentIcon, 2);
   }
   // Ticks until the stage is reached; the number of ticks it took.
   int TicksUntilStage(int stage, int limit = 500) {
     for (int n = 1; n <= limit; ++n) {
       sim.Timer1_Timer();
-      if (sim.PlayStage == stage) return n;
+      if (sim.game.PlayStage == stage) return n;
     }
     return -1;
   }
@@ -577,12 +577,12 @@ TEST_F(GameOnTheDeviceTest, EachVariantPlaysToItsScoreAndOnToTheNextGame) {
     pet.PlayCounter = 0;
     OpenGameIcon();
     B();
-    ASSERT_EQ(sim.PlayStage, 1);
+    ASSERT_EQ(sim.game.PlayStage, 1);
     EXPECT_EQ(TicksUntilStage(2), 45);
     for (int guess = 0; guess < 5; ++guess) {
       SCOPED_TRACE(guess);
       (guess % 2 == 0) ? A() : B();
-      ASSERT_EQ(sim.PlayStage, 3);
+      ASSERT_EQ(sim.game.PlayStage, 3);
       EXPECT_EQ(c.numbers, scr.ResultNumber.Visible());
       EXPECT_EQ(TicksUntilStage(5), 15);
       EXPECT_TRUE(pet.HappyReaction);
@@ -591,7 +591,7 @@ TEST_F(GameOnTheDeviceTest, EachVariantPlaysToItsScoreAndOnToTheNextGame) {
       EXPECT_EQ(TicksUntilStage(1), 48);
       ASSERT_EQ(TicksUntilStage(guess < 4 ? 2 : 6), 1);
     }
-    EXPECT_EQ(sim.PlayWins, 5);
+    EXPECT_EQ(sim.game.PlayWins, 5);
     EXPECT_TRUE(scr.PlayResult.Visible());
     EXPECT_EQ(Shows(scr.YourScore, scr.LargeNumber), 5);
     EXPECT_EQ(Shows(scr.NibScore, scr.LargeNumber), 0);
@@ -599,12 +599,12 @@ TEST_F(GameOnTheDeviceTest, EachVariantPlaysToItsScoreAndOnToTheNextGame) {
     EXPECT_EQ(pet.Happiness, 3);
     EXPECT_EQ(TicksUntilStage(7), 35);
     EXPECT_EQ(TicksUntilStage(1), 48);  // a new game
-    EXPECT_EQ(sim.GuessCount, 0);
+    EXPECT_EQ(sim.game.GuessCount, 0);
     C();
-    EXPECT_EQ(sim.PlayStage, 0);
+    EXPECT_EQ(sim.game.PlayStage, 0);
     EXPECT_EQ(pet.ActionTimeout, 0);
     C();  // drop the highlight for the next case
-    ASSERT_EQ(sim.CurrentIcon, 7);
+    ASSERT_EQ(sim.device_menu.CurrentIcon, 7);
   }
 }
 
@@ -613,10 +613,10 @@ TEST_F(GameOnTheDeviceTest, AGuessLeftAloneForTenSecondsQuitsWithABeep) {
   B();
   TicksUntilStage(2);
   for (int s = 0; s < 9; ++s) NextSecond();
-  EXPECT_EQ(sim.PlayStage, 2);
+  EXPECT_EQ(sim.game.PlayStage, 2);
   platform.sounds.clear();
   NextSecond();
-  EXPECT_EQ(sim.PlayStage, 0);
+  EXPECT_EQ(sim.game.PlayStage, 0);
   EXPECT_EQ(pet.ActionTimeout, 0);
   EXPECT_EQ(SoundsOf("\\sounds\\beep.wav"), 1);
   for (Element* e : GameElements()) EXPECT_FALSE(e->Visible()) << e->Name();
@@ -629,7 +629,7 @@ TEST_F(GameOnTheDeviceTest, ARefusalEndsByItselfAndLeavesNoGame) {
   EXPECT_TRUE(pet.RefusalReaction);
   Ticks(49);
   EXPECT_FALSE(pet.RefusalReaction);
-  EXPECT_EQ(sim.PlayStage, 0);
+  EXPECT_EQ(sim.game.PlayStage, 0);
   EXPECT_EQ(pet.ActionTimeout, 0);
   EXPECT_FALSE(scr.TempImage.Visible());
 }
@@ -640,7 +640,7 @@ TEST_F(GameOnTheDeviceTest, EndingTheCurrentActionEndsTheGameInEveryStage) {
     OpenGameIcon();
     B();
     if (stage == 6 || stage == 7) {
-      sim.GuessCount = 5;
+      sim.game.GuessCount = 5;
     } else if (stage > 1) {
       TicksUntilStage(2);
     }
@@ -649,17 +649,17 @@ TEST_F(GameOnTheDeviceTest, EndingTheCurrentActionEndsTheGameInEveryStage) {
       A();  // the pet turns left: won
     }
     if (stage > 3) TicksUntilStage(stage);
-    ASSERT_EQ(sim.PlayStage, stage);
+    ASSERT_EQ(sim.game.PlayStage, stage);
 
     sim.DoEndCurrentAction();
-    EXPECT_EQ(sim.PlayStage, 0);
+    EXPECT_EQ(sim.game.PlayStage, 0);
     EXPECT_EQ(pet.ActionTimeout, 0);
     EXPECT_FALSE(pet.HappyReaction || pet.UnhappyReaction || pet.RefusalReaction);
     for (Element* e : GameElements()) EXPECT_FALSE(e->Visible()) << e->Name();
     Ticks(100);
-    EXPECT_EQ(sim.PlayStage, 0);
+    EXPECT_EQ(sim.game.PlayStage, 0);
     C();
-    ASSERT_EQ(sim.CurrentIcon, 7);
+    ASSERT_EQ(sim.device_menu.CurrentIcon, 7);
   }
 }
 

@@ -50,7 +50,7 @@ TEST_F(GrowthTest, EachLivingCharacterGetsItsLifeLengthPaceAndWeight) {
     Counters(9);
     scr.NibChar.Move(0, 0);
     scr.NibChar.Show();
-    sim.IconFrame = 5;
+    sim.animation.IconFrame = 5;
     pet.CurrentTempChar = 3;
     pet.DelayValue = 2;
 
@@ -78,8 +78,8 @@ TEST_F(GrowthTest, EachLivingCharacterGetsItsLifeLengthPaceAndWeight) {
     EXPECT_EQ(scr.NibChar.Top(), 950);
     EXPECT_TRUE(Shows(scr.NibChar, scr.TempChar[0]));
     EXPECT_TRUE(scr.NibChar.Visible());
-    EXPECT_EQ(sim.IconFrame, 0);
-    EXPECT_FALSE(sim.WalkRight);
+    EXPECT_EQ(sim.animation.IconFrame, 0);
+    EXPECT_FALSE(sim.animation.WalkRight);
     EXPECT_TRUE(sim.menu.CheatChar(r.character).checked);
     EXPECT_EQ(CheckedCharacters(), 1);
     EXPECT_EQ(pet.CharacterName, sim.menu.CheatChar(r.character).caption);

@@ -197,7 +197,7 @@ TEST_F(LifeEventsTest, DyingBeginsWithTheSkullAndEndsEveryCall) {
   sim.mCheatAttention0_Click();
   pet.AttentionDiscipline = true;
   scr.NibIcon[2].Show();
-  sim.LastIcon = sim.CurrentIcon = 2;
+  sim.device_menu.LastIcon = sim.device_menu.CurrentIcon = 2;
   pet.IconTimeout = 5;
 
   sim.mCheatAction3_Click();
@@ -210,7 +210,7 @@ TEST_F(LifeEventsTest, DyingBeginsWithTheSkullAndEndsEveryCall) {
   EXPECT_FALSE(scr.AttendIcon.Visible());
   EXPECT_EQ(pet.AttendTimeLeft, 0);
   EXPECT_FALSE(scr.NibIcon[2].Visible());
-  EXPECT_EQ(sim.CurrentIcon, 7);
+  EXPECT_EQ(sim.device_menu.CurrentIcon, 7);
   EXPECT_TRUE(Shows(scr.NibChar, scr.TempSick[1]));
   EXPECT_EQ(scr.NibChar.Left(), 620);
   EXPECT_TRUE(scr.NibChar.Visible());

@@ -32,7 +32,7 @@ class LifeRandomRunTest : public LifeTest {
     if (!within(pet.CharacterNo, 0, 12)) return "CharacterNo";
     if (!within(pet.AttendTimeLeft, 0, 120)) return "AttendTimeLeft";
     if (!within(pet.CurrentTempChar, 0, 3)) return "CurrentTempChar";
-    if (!within(sim.IconFrame, 0, 7)) return "IconFrame";
+    if (!within(sim.animation.IconFrame, 0, 7)) return "IconFrame";
     if (pet.DyingAction < 0 || pet.Sickness < 0 || pet.NeedCount < 0) return "negative count";
     int checked = 0;
     for (int n = 0; n <= kAngel; ++n) checked += menu.CheatChar(n).checked ? 1 : 0;

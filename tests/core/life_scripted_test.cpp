@@ -44,13 +44,13 @@ class LifeScriptTest : public LifeTest {
     sim.DoButtonC(false);
   }
   void Select(int icon) {
-    for (int i = 0; i < 9 && sim.CurrentIcon != icon; ++i) A();
-    ASSERT_EQ(sim.CurrentIcon, icon);
+    for (int i = 0; i < 9 && sim.device_menu.CurrentIcon != icon; ++i) A();
+    ASSERT_EQ(sim.device_menu.CurrentIcon, icon);
   }
   void Food(int line) {
     Select(0);
     B();
-    if (sim.MenuIndex != line) A();
+    if (sim.device_menu.MenuIndex != line) A();
     B();
     C();  // enough eating: back to the menu
     C();  // menu closed
@@ -81,11 +81,11 @@ class LifeScriptTest : public LifeTest {
     B();
     // Through the title and five guesses to the score; A hurries every
     // stage and guesses left.
-    for (int n = 0; n < 3000 && sim.PlayStage != 6; ++n) {
-      if (sim.PlayStage >= 1 && sim.PlayStage <= 5) A();
+    for (int n = 0; n < 3000 && sim.game.PlayStage != 6; ++n) {
+      if (sim.game.PlayStage >= 1 && sim.game.PlayStage <= 5) A();
       Tick();
     }
-    ASSERT_EQ(sim.PlayStage, 6);
+    ASSERT_EQ(sim.game.PlayStage, 6);
     C();  // quit at the score
     C();
   }
@@ -99,7 +99,7 @@ class LifeScriptTest : public LifeTest {
   void LightOff() {
     Select(1);
     B();
-    if (sim.MenuIndex != 1) A();
+    if (sim.device_menu.MenuIndex != 1) A();
     B();
     C();
   }

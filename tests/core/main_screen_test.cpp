@@ -19,7 +19,7 @@ TEST_F(MainScreenTest, AHealthyPetStandsAtItsPlaceWithItsDung) {
   pet.CurrentTempChar = 3;
   pet.IntervalCount = 50;
   pet.FrameStep = 2;
-  sim.WalkRight = true;
+  sim.animation.WalkRight = true;
   scr.DungImage[0].CopyPictureFrom(scr.TempDung[1]);
   sim.DoMainScreen(true);
   EXPECT_TRUE(scr.NibChar.Visible());
@@ -28,7 +28,7 @@ TEST_F(MainScreenTest, AHealthyPetStandsAtItsPlaceWithItsDung) {
   EXPECT_EQ(pet.CurrentTempChar, 0);
   EXPECT_EQ(pet.IntervalCount, 0);
   EXPECT_EQ(pet.FrameStep, 0);
-  EXPECT_FALSE(sim.WalkRight);
+  EXPECT_FALSE(sim.animation.WalkRight);
   for (int i = 0; i < 8; ++i) EXPECT_EQ(scr.DungImage[i].Visible(), i < 2) << i;
   EXPECT_TRUE(Shows(scr.DungImage[0], scr.TempDung[0]));
   EXPECT_FALSE(scr.Skull.Visible());
@@ -128,16 +128,16 @@ TEST_F(MainScreenTest, AnOpenActionRedrawsItsOwnPictures) {
          s.pet.LightOff = true;
        },
        {&scr.Dark}, {&scr.MealSnack, &scr.TempImage}},
-      {"food menu", [](Simulator& s) { s.CurrentIcon = 0; }, {&scr.FeedMenu, &scr.RightArrow}, {}},
+      {"food menu", [](Simulator& s) { s.device_menu.CurrentIcon = 0; }, {&scr.FeedMenu, &scr.RightArrow}, {}},
       {"reaction",
        [](Simulator& s) {
-         s.CurrentIcon = 3;
+         s.device_menu.CurrentIcon = 3;
          s.pet.RefusalReaction = true;
        },
        {&scr.TempImage}, {&scr.TempImage}},
       {"reaction in the dark",
        [](Simulator& s) {
-         s.CurrentIcon = 6;
+         s.device_menu.CurrentIcon = 6;
          s.pet.UnhappyReaction = true;
          s.pet.LightOff = true;
        },
@@ -146,7 +146,7 @@ TEST_F(MainScreenTest, AnOpenActionRedrawsItsOwnPictures) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     pet.Eating = pet.LightOff = pet.RefusalReaction = pet.UnhappyReaction = false;
-    sim.CurrentIcon = 7;
+    sim.device_menu.CurrentIcon = 7;
     for (Element* e : {&scr.MealSnack, &scr.TempImage, &scr.Dark, &scr.FeedMenu, &scr.RightArrow})
       e->Hide();
     pet.ActionTimeout = 5;
@@ -162,7 +162,7 @@ TEST_F(MainScreenTest, AnOpenActionRedrawsItsOwnPictures) {
 TEST_F(MainScreenTest, TheFoodMenuComesOutFromUnderTheDarkness) {
   pet.ActionTimeout = 5;
   pet.LightOff = true;
-  sim.CurrentIcon = 0;
+  sim.device_menu.CurrentIcon = 0;
   scr.Dark.Show();
   sim.DoMainScreen(true);
   EXPECT_FALSE(scr.Dark.Visible());
@@ -192,39 +192,39 @@ TEST_F(MainScreenTest, OtherStatesShowTheirOwnElements) {
        },
        {&scr.Angel, &scr.AgeDigit[1], &scr.Yr}},
       {"dying", [](Simulator& s) { s.pet.DyingAction = 3; }, {&scr.NibChar}},
-      {"game title", [](Simulator& s) { s.PlayStage = 1; }, {&scr.PlayTitle}},
-      {"waiting for a guess", [](Simulator& s) { s.PlayStage = 2; }, {&scr.TempImage}},
+      {"game title", [](Simulator& s) { s.game.PlayStage = kGameTitle; }, {&scr.PlayTitle}},
+      {"waiting for a guess", [](Simulator& s) { s.game.PlayStage = kWaitingForGuess; }, {&scr.TempImage}},
       {"number game guess",
        [](Simulator& s) {
          s.menu.mPopupPlay1.checked = true;
-         s.PlayStage = 2;
+         s.game.PlayStage = kWaitingForGuess;
        },
        {&scr.TempImage, &scr.NibNumber}},
       {"guessed left",
        [](Simulator& s) {
-         s.PlayStage = 3;
-         s.PlayGuess = 0;
+         s.game.PlayStage = kGuessWon;
+         s.game.PlayGuess = 0;
        },
        {&scr.LeftArrow}},
       {"guessed right",
        [](Simulator& s) {
-         s.PlayStage = 4;
-         s.PlayGuess = 1;
+         s.game.PlayStage = kGuessLost;
+         s.game.PlayGuess = 1;
        },
        {&scr.RightArrow}},
       {"number game result",
        [](Simulator& s) {
          s.menu.mPopupPlay1.checked = true;
-         s.PlayStage = 3;
+         s.game.PlayStage = kGuessWon;
        },
        {&scr.NibNumber, &scr.ResultNumber}},
       {"reaction to a guess",
        [](Simulator& s) {
-         s.PlayStage = 5;
+         s.game.PlayStage = kGuessReaction;
          s.pet.HappyReaction = true;
        },
        {&scr.TempImage}},
-      {"score", [](Simulator& s) { s.PlayStage = 6; }, {&scr.PlayResult, &scr.YourScore, &scr.NibScore}},
+      {"score", [](Simulator& s) { s.game.PlayStage = kGameScore; }, {&scr.PlayResult, &scr.YourScore, &scr.NibScore}},
   };
   const std::vector<Element*> all = {
       &scr.Angel,    &scr.NibChar,   &scr.AgeDigit[0], &scr.AgeDigit[1], &scr.Yr,
@@ -235,7 +235,7 @@ TEST_F(MainScreenTest, OtherStatesShowTheirOwnElements) {
     for (Element* e : all) e->Hide();
     pet.CharacterNo = 3;
     pet.DyingAction = pet.AnimStep = 0;
-    sim.PlayStage = 0;
+    sim.game.PlayStage = kNoGame;
     pet.HappyReaction = false;
     menu.mPopupPlay1.checked = false;
     c.state(sim);
@@ -305,7 +305,7 @@ TEST_F(EndCurrentActionTest, EveryActionReturnsToTheMainScreen) {
 }
 
 TEST_F(EndCurrentActionTest, TheHappyEndOfAFlushEndsTheFlush) {
-  sim.CurrentIcon = 4;
+  sim.device_menu.CurrentIcon = 4;
   pet.Flushing = pet.HappyReaction = true;
   pet.ActionTimeout = 8;
   scr.TempImage.Show();
@@ -322,7 +322,7 @@ TEST_F(EndCurrentActionTest, NothingRunningMeansNothingToDo) {
   const Pet before = pet;
   sim.DoEndCurrentAction();
   EXPECT_EQ(static_cast<const PetSaved&>(pet), static_cast<const PetSaved&>(before));
-  EXPECT_EQ(sim.CurrentIcon, 3);
+  EXPECT_EQ(sim.device_menu.CurrentIcon, 3);
   EXPECT_EQ(pet.IconTimeout, 10);
 }
 

@@ -9,7 +9,7 @@ class MeterTest : public DeviceTest {
  protected:
   void SetUp() override {
     MakeLivingPet();
-    sim.CurrentIcon = 5;
+    sim.device_menu.CurrentIcon = 5;
     for (int i = 0; i < 10; ++i) {
       const std::string path = "\\other\\l" + std::to_string(i) + ".gif";
       platform.AddFile(path);
@@ -53,7 +53,7 @@ class MeterTest : public DeviceTest {
 };
 
 TEST_F(MeterTest, PagesCycleWithAOrBAndEachShowsOnlyItsOwnFrame) {
-  EXPECT_EQ(sim.MeterPage, -1);
+  EXPECT_EQ(sim.meter.MeterPage, -1);
   pet.Discipline = 14;
   pet.Hunger = pet.Happiness = 4;
   const int expected_pages[] = {0, 1, 2, 3, 0, 1};
@@ -61,7 +61,7 @@ TEST_F(MeterTest, PagesCycleWithAOrBAndEachShowsOnlyItsOwnFrame) {
     pet.ActionTimeout = 3;
     Press(press % 2);  // A and B alike
     const int page = expected_pages[press];
-    EXPECT_EQ(sim.MeterPage, page) << press;
+    EXPECT_EQ(sim.meter.MeterPage, page) << press;
     EXPECT_EQ(pet.ActionTimeout, 10);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(scr.Meter[i].Visible(), i == page) << press;
     EXPECT_EQ(CountShown(scr.AgeDigit) + CountShown(scr.WeightDigit) > 0, page == 0);
@@ -82,7 +82,7 @@ TEST_F(MeterTest, AgeAndWeightShowTwoDigitsWithoutALeadingZero) {
     pet.Age = c.value;
     pet.Weight = c.value;
     Press(0);
-    ASSERT_EQ(sim.MeterPage, 0);
+    ASSERT_EQ(sim.meter.MeterPage, 0);
     EXPECT_EQ(Read(scr.AgeDigit), c.shown) << c.value;
     EXPECT_EQ(Read(scr.WeightDigit), c.shown) << c.value;
     Press(2);
@@ -130,9 +130,9 @@ TEST_F(MeterTest, CClosesEveryPageAndLeavesNothingBehind) {
   pet.Hunger = pet.Happiness = 4;
   for (int pages = 1; pages <= 4; ++pages) {
     Press(1, pages);
-    ASSERT_EQ(sim.MeterPage, pages - 1);
+    ASSERT_EQ(sim.meter.MeterPage, pages - 1);
     Press(2);
-    EXPECT_EQ(sim.MeterPage, -1);
+    EXPECT_EQ(sim.meter.MeterPage, -1);
     EXPECT_EQ(pet.ActionTimeout, 0);
     for (Element* e : Everything()) EXPECT_FALSE(e->Visible()) << e->Name() << e->Index();
   }
@@ -169,12 +169,12 @@ TEST_F(MeterTest, OtherButtonNumbersDoNothing) {
   Press(0);
   Press(3);
   Press(-1);
-  EXPECT_EQ(sim.MeterPage, 0);
+  EXPECT_EQ(sim.meter.MeterPage, 0);
   EXPECT_TRUE(scr.Meter[0].Visible());
 }
 
 TEST_F(MeterTest, OnTheDeviceBPagesAndCReturnsToTheSleepingPetInTheDark) {
-  sim.CurrentIcon = 7;
+  sim.device_menu.CurrentIcon = 7;
   pet.SleepAction = true;
   pet.LightOff = true;
   scr.Dark.Show();
@@ -182,18 +182,18 @@ TEST_F(MeterTest, OnTheDeviceBPagesAndCReturnsToTheSleepingPetInTheDark) {
     sim.DoButtonA(true);
     sim.DoButtonA(false);
   }
-  ASSERT_EQ(sim.CurrentIcon, 5);
+  ASSERT_EQ(sim.device_menu.CurrentIcon, 5);
   sim.DoButtonB();
-  EXPECT_EQ(sim.MeterPage, 0);
+  EXPECT_EQ(sim.meter.MeterPage, 0);
   EXPECT_TRUE(scr.Meter[0].Visible());
   EXPECT_FALSE(scr.Dark.Visible());  // the meter is read in the light
   for (int page : {1, 2, 3, 0}) {
     sim.DoButtonB();
-    EXPECT_EQ(sim.MeterPage, page);
+    EXPECT_EQ(sim.meter.MeterPage, page);
   }
   sim.DoButtonC(true);
   sim.DoButtonC(false);
-  EXPECT_EQ(sim.MeterPage, -1);
+  EXPECT_EQ(sim.meter.MeterPage, -1);
   EXPECT_FALSE(scr.Meter[0].Visible());
   EXPECT_TRUE(scr.Dark.Visible());
   EXPECT_TRUE(pet.SleepAction);
@@ -204,9 +204,9 @@ TEST_F(MeterTest, LeftAloneForTenSecondsTheMeterCloses) {
   for (int s = 0; s < 9; ++s) NextSecond();
   sim.DoMeterAction(0);  // paging keeps it open
   for (int s = 0; s < 9; ++s) NextSecond();
-  EXPECT_EQ(sim.MeterPage, 1);
+  EXPECT_EQ(sim.meter.MeterPage, 1);
   NextSecond();
-  EXPECT_EQ(sim.MeterPage, -1);
+  EXPECT_EQ(sim.meter.MeterPage, -1);
   EXPECT_FALSE(scr.Meter[1].Visible());
 }
 

@@ -337,7 +337,7 @@ TEST_F(PetAnimationTest, AWalkingPetTurnsAtTheEdgesOfTheScreen) {
     ++period;
     Periods(1);
     EXPECT_EQ(scr.NibChar.Left(), s.left) << period;
-    EXPECT_EQ(sim.WalkRight, s.right) << period;
+    EXPECT_EQ(sim.animation.WalkRight, s.right) << period;
     EXPECT_EQ(ShownIndex(scr.NibChar, scr.TempChar), s.picture) << period;
     EXPECT_EQ(TrayIndex(scr.TempIcon), period % 8) << "a walker's icon moves every period";
   }
@@ -483,7 +483,7 @@ class ReactionTest : public PetAnimationTest {
 };
 
 TEST_F(ReactionTest, ScoldedThePetCyclesItsFourUnhappyPictures) {
-  sim.CurrentIcon = sim.LastIcon = 6;  // discipline: its end clears the flag
+  sim.device_menu.CurrentIcon = sim.device_menu.LastIcon = 6;  // discipline: its end clears the flag
   pet.UnhappyReaction = true;
   EXPECT_EQ(Frames(&Simulator::DoUnhappyReaction, scr.TempUnhappy),
             (std::vector<int>{1, 2, 3, 0, 1, 2}));
@@ -496,7 +496,7 @@ TEST_F(ReactionTest, ScoldedThePetCyclesItsFourUnhappyPictures) {
 }
 
 TEST_F(ReactionTest, TheRefusalShakesItsHead) {
-  sim.CurrentIcon = sim.LastIcon = 3;  // medicine
+  sim.device_menu.CurrentIcon = sim.device_menu.LastIcon = 3;  // medicine
   pet.RefusalReaction = true;
   EXPECT_EQ(Frames(&Simulator::DoRefusalReaction, scr.TempNegative),
             (std::vector<int>{1, 0, 1, 0, 1, 0}));
@@ -528,7 +528,7 @@ TEST_F(ReactionTest, InTheDarkTheReactionPicturesStayHidden) {
 }
 
 TEST_F(ReactionTest, AnEndingThatLeavesTheFlagDoesNotCountBelowZero) {
-  sim.CurrentIcon = sim.LastIcon = 7;  // button C reaches no action
+  sim.device_menu.CurrentIcon = sim.device_menu.LastIcon = 7;  // button C reaches no action
   pet.UnhappyReaction = true;
   for (int tick = 0; tick < 7 * 20; ++tick) sim.DoUnhappyReaction();
   EXPECT_EQ(pet.AnimRepeat, 0);

@@ -111,7 +111,7 @@ TEST_F(PictureLoadingTest, TheBaseSetFillsEveryDeviceElementAndHolder) {
   for (const char* f : {"front.gif", "back.gif", "button0.gif", "color.ico", "reset0.gif"})
     platform.AddFile(std::string("\\colors\\Default\\") + f);
   pet.CurrentColor = "Default";
-  sim.StartingUp = true;
+  sim.window.StartingUp = true;
 
   sim.DoGetPlugins("");
 

@@ -125,7 +125,7 @@ TEST_F(StartupTest, DraggingMovesTheWindowByTheMouse) {
 TEST_F(StartupTest, ARightPressOpensTheMenuWithoutDragging) {
   sim.DragMouseDown(kRightButton, 100, 100);
   EXPECT_EQ(platform.popups, 1);
-  EXPECT_FALSE(sim.DragActive);
+  EXPECT_FALSE(sim.window.DragActive);
   sim.DragMouseMove(kLeftButton, 400, 400);
   EXPECT_EQ(platform.window_left, 0);
 }

@@ -137,5 +137,23 @@ TEST_F(StatusTipTest, ALongTipIsCutAt63CharactersNeverInsideOne) {
   EXPECT_EQ(Tip(), umlauts.substr(0, 63 * 2));
 }
 
+// The tip as a function of the record, the captions and the tooltips,
+// with no device around it.
+TEST(StatusTipOfTest, BuildsFromTheRecordAlone) {
+  Pet pet;
+  Menu menu;
+  Layout layout;
+  layout.AgeToolTip = "Age";
+  layout.HappyToolTip = "Joy";
+  pet.CharacterNo = kWembic;
+  pet.Age = 12;
+  pet.Happiness = 3;
+  EXPECT_EQ(StatusTip(pet, menu, layout), "Age=12, Joy=3");
+  pet.AttentionHungry = true;
+  EXPECT_EQ(StatusTip(pet, menu, layout), menu.mCheatAttention0.caption);
+  pet.CharacterNo = kAngel;
+  EXPECT_EQ(StatusTip(pet, menu, layout), "");
+}
+
 }  // namespace
 }  // namespace nib::testing

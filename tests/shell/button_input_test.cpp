@@ -77,8 +77,8 @@ class ButtonInputTest : public QObject {
     QTest::mousePress(&window, Qt::LeftButton, {}, Centre(scr.ButtonA));
     QVERIFY(scr.ButtonA.GetPicture() != released);
     QVERIFY(PictureOf(scr.ButtonA));
-    QCOMPARE(int(sim.CurrentIcon), 0);
-    QVERIFY(!sim.DragActive);
+    QCOMPARE(int(sim.device_menu.CurrentIcon), 0);
+    QVERIFY(!sim.window.DragActive);
     // The pressed button keeps the mouse even when the pointer leaves it.
     QTest::mouseMove(&window, Centre(scr.ButtonA) + QPoint(0, -30));
     QTest::mouseRelease(&window, Qt::LeftButton, {}, Centre(scr.ButtonA) + QPoint(0, -30));
@@ -98,12 +98,12 @@ class ButtonInputTest : public QObject {
 
     // The right button on a device button does nothing, not even the menu.
     QTest::mouseClick(&window, Qt::RightButton, {}, Centre(scr.ButtonC));
-    QCOMPARE(int(sim.CurrentIcon), 0);
+    QCOMPARE(int(sim.device_menu.CurrentIcon), 0);
     QVERIFY(!window.PopupMenu().Root()->isVisible());
 
     // Beside the buttons the body still drags.
     QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(70, 120));
-    QVERIFY(sim.DragActive);
+    QVERIFY(sim.window.DragActive);
     QTest::mouseMove(&window, QPoint(80, 125));
     QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(80, 125));
     QCOMPARE(window.pos(), QPoint(210, 155));
@@ -123,7 +123,7 @@ class ButtonInputTest : public QObject {
       SendKey(window, QEvent::KeyRelease, Qt::Key_Left, true);
       SendKey(window, QEvent::KeyPress, Qt::Key_Left, true);
     }
-    QCOMPARE(int(sim.CurrentIcon), 0);
+    QCOMPARE(int(sim.device_menu.CurrentIcon), 0);
     QVERIFY(sim.pet.ButtonAPressed);
     QVERIFY(sim.scr.ButtonA.GetPicture() != released);
     SendKey(window, QEvent::KeyRelease, Qt::Key_Left);
@@ -151,7 +151,7 @@ class ButtonInputTest : public QObject {
     QCOMPARE(sim.menu.mPopupSound.checked, !sound);
     SendKey(window, QEvent::KeyRelease, Qt::Key_Left);
     SendKey(window, QEvent::KeyRelease, Qt::Key_Right);
-    QVERIFY(!sim.ButtonACPressed);
+    QVERIFY(!sim.device_menu.ButtonACPressed);
     QVERIFY(window.close());
   }
 
@@ -166,13 +166,13 @@ class ButtonInputTest : public QObject {
       QCoreApplication::sendEvent(&window, &event);
     };
     send(QEvent::KeyPress, 1000);
-    QCOMPARE(int(sim.CurrentIcon), 0);
+    QCOMPARE(int(sim.device_menu.CurrentIcon), 0);
     // Unmarked repeats: each release and press share their timestamp.
     for (quint64 t = 1030; t < 1300; t += 30) {
       send(QEvent::KeyRelease, t);
       send(QEvent::KeyPress, t);
     }
-    QCOMPARE(int(sim.CurrentIcon), 0);
+    QCOMPARE(int(sim.device_menu.CurrentIcon), 0);
     QVERIFY(sim.pet.ButtonAPressed);
     // A real release comes through once no press follows it.
     send(QEvent::KeyRelease, 1400);
@@ -180,7 +180,7 @@ class ButtonInputTest : public QObject {
     // And a real new press after it walks on.
     send(QEvent::KeyPress, 1500);
     send(QEvent::KeyRelease, 1600);
-    QCOMPARE(int(sim.CurrentIcon), 1);
+    QCOMPARE(int(sim.device_menu.CurrentIcon), 1);
     QTRY_VERIFY(!sim.pet.ButtonAPressed);
     QVERIFY(window.close());
   }
@@ -199,7 +199,7 @@ class ButtonInputTest : public QObject {
     const bool sound = sim.menu.mPopupSound.checked;
     QTest::keyClick(&window, Qt::Key_Left);
     QCOMPARE(sim.menu.mPopupSound.checked, sound);
-    QCOMPARE(int(sim.CurrentIcon), 0);
+    QCOMPARE(int(sim.device_menu.CurrentIcon), 0);
     QVERIFY(window.close());
   }
 

@@ -511,11 +511,11 @@ class DeviceWindowTest : public QObject {
     window.move(200, 150);
     QTRY_COMPARE(window.pos(), QPoint(200, 150));
     QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(70, 120));
-    QVERIFY(device->sim.DragActive);
+    QVERIFY(device->sim.window.DragActive);
     QTest::mouseMove(&window, QPoint(90, 130));
     QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(90, 130));
     QCOMPARE(window.pos(), QPoint(220, 160));
-    QVERIFY(!device->sim.DragActive);
+    QVERIFY(!device->sim.window.DragActive);
     QCOMPARE(device->platform.WindowLeft(), 220.f * 15);
 
     // Without the button held, moving moves nothing.

@@ -97,7 +97,7 @@ class PopupOptionsTest : public QObject {
     QVERIFY(scr.BackView.Visible());
     // The arrows press nothing on the back.
     QTest::keyClick(&device->window, Qt::Key_Left);
-    QCOMPARE(int(device->sim.CurrentIcon), 7);
+    QCOMPARE(int(device->sim.device_menu.CurrentIcon), 7);
     Choose(*device, "mPopupSide");
     QVERIFY(!scr.BackView.Visible());
     // A double click on a button is no turn.
