@@ -198,6 +198,22 @@ TEST_F(TickTest, TheMinuteBoundaryCountsRunsTheRulesAndSaves) {
   EXPECT_EQ(pet.DyingTimeLeft, 0);
 }
 
+TEST_F(TickTest, APetThatStartsDyingOnItsLastMinuteDiesWithoutChanging) {
+  // Neglect and the end of its time fall on the same boundary.
+  pet.MinuteToChangeCharacter = 8;
+  pet.MinuteCount = 7;
+  pet.SecondCount = 59;
+  pet.DyingTimeLeft = 0;
+  NextSecond();
+  EXPECT_EQ(pet.DyingAction, 1);
+  EXPECT_EQ(pet.ChangeStep, 0) << "no change-over for a dying pet";
+  EXPECT_EQ(pet.MinuteCount, 8);
+  EXPECT_EQ(platform.store[pet.NibbetName]["DyingAction"], "1");
+  Ticks(200);
+  EXPECT_EQ(pet.CharacterNo, 3);
+  EXPECT_GT(pet.DyingAction, 1);
+}
+
 TEST_F(TickTest, TimeStandsStillForTheDyingAndTheAngel) {
   for (const bool angel : {false, true}) {
     pet.CharacterNo = angel ? kAngel : 5;
