@@ -1,6 +1,7 @@
 // Creating, loading and saving the pet record in the settings store.
 #include <algorithm>
 
+#include "sim/insulating_sheet.h"
 #include "sim/settings_text.h"
 #include "sim/simulator.h"
 
@@ -9,6 +10,11 @@ namespace nib {
 namespace {
 
 constexpr char kNotFound[] = "NotFound";
+// Ranges of fields no rule bounds on its own: the dying steps end with the
+// laid egg, neglect lasts at most two pet days, and no pet lives to need a
+// hundred doses.
+constexpr int kLastDyingStep = 61;
+constexpr int kMostDoses = 99;
 
 // Reads one section key by key. A key that is missing or does not convert
 // leaves the field as it is: the record assumes every key exists once the
@@ -100,7 +106,7 @@ void Simulator::DoLoadSettings() {
 void Simulator::ApplyLoadedValues() {
   SectionReader in(platform_, pet.NibbetName);
   in.IntWithin("InsulatingSheet", pet.InsulatingSheet, 0, 2);
-  in.Int("InsulatingSheetWidthPushed", pet.InsulatingSheetWidthPushed);
+  in.Int("InsulatingSheetWidthPushed", pet.InsulatingSheetWidthPushed, 0, kSheetMaxPushed);
 
   pet.Left = platform_.WindowLeft();
   pet.Top = platform_.WindowTop();
@@ -149,7 +155,7 @@ void Simulator::ApplyLoadedValues() {
   in.Int("Discipline", pet.Discipline, 0, 14);
   in.Int("Happiness", pet.Happiness, 0, 4);
   in.Int("Hunger", pet.Hunger, 0, 4);
-  in.Int("Sickness", pet.Sickness, 0);
+  in.Int("Sickness", pet.Sickness, 0, kMostDoses);
   in.Int("Dung", pet.Dung, 0, 8);
   in.Bool("SleepAction", pet.SleepAction);
   in.Bool("AttentionSleep", pet.AttentionSleep);
@@ -160,8 +166,8 @@ void Simulator::ApplyLoadedValues() {
     pet.AttendTimeLeft = 120;
   }
   in.Bool("LightOff", pet.LightOff);
-  in.Int("DyingAction", pet.DyingAction, 0);
-  in.Int("DyingTimeLeft", pet.DyingTimeLeft);
+  in.Int("DyingAction", pet.DyingAction, 0, kLastDyingStep);
+  in.Int("DyingTimeLeft", pet.DyingTimeLeft, -32768, kFullDyingTime);
   if (pet.DyingTimeLeft <= 0) pet.DyingTimeLeft = pet.HourMinutes * 24 * 2;
 
   in.Int("DisciplineWhenNeed", pet.DisciplineWhenNeed, 0);

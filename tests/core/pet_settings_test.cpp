@@ -186,6 +186,33 @@ TEST_F(PetSettingsTest, ADyingPetResumesOneTickBeforeItsNextFrame) {
   EXPECT_FALSE(menu.mCheatAttention.enabled);
 }
 
+TEST_F(PetSettingsTest, OutOfRangeValuesAreBroughtIntoRangeAndSavedSo) {
+  struct Case {
+    const char* key;
+    const char* stored;
+    const char* saved;
+  };
+  const Case cases[] = {
+      {"Sickness", "32767", "99"},
+      {"Sickness", "-4", "0"},
+      {"DyingAction", "32767", "61"},
+      {"DyingAction", "-1", "0"},
+      {"DyingTimeLeft", "32767", "480"},
+      {"DyingTimeLeft", "481", "480"},
+      {"InsulatingSheetWidthPushed", "32767", "700"},
+      {"InsulatingSheetWidthPushed", "-20", "0"},
+  };
+  for (const Case& c : cases) {
+    StoreNewPet();
+    Section()["InsulatingSheet"] = "0";
+    Section()["CharacterNo"] = "5";
+    Section()[c.key] = c.stored;
+    LoadAgain();
+    sim.DoSaveSettings();
+    EXPECT_EQ(Section()[c.key], c.saved) << c.key << " " << c.stored;
+  }
+}
+
 TEST_F(PetSettingsTest, NoNeglectTimeLeftMeansTwoFreshPetDays) {
   StoreNewPet();
   for (const char* value : {"0", "-12"}) {
