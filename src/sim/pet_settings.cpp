@@ -10,6 +10,7 @@ namespace nib {
 namespace {
 
 constexpr char kNotFound[] = "NotFound";
+constexpr int16 kEgg = 0;
 // Ranges of fields no rule bounds on its own: the dying steps end with the
 // laid egg, neglect lasts at most two pet days, and no pet lives to need a
 // hundred doses.
@@ -169,6 +170,15 @@ void Simulator::ApplyLoadedValues() {
   in.Int("DyingAction", pet.DyingAction, 0, kLastDyingStep);
   in.Int("DyingTimeLeft", pet.DyingTimeLeft, -32768, kFullDyingTime);
   if (pet.DyingTimeLeft <= 0) pet.DyingTimeLeft = pet.HourMinutes * 24 * 2;
+  if (pet.CharacterNo == kEgg || pet.CharacterNo == kAngel) {
+    // Neither the egg nor the angel dies, calls, sleeps or sits in the dark:
+    // no step of theirs would ever end such a state.
+    pet.DyingAction = 0;
+    pet.AttendTimeLeft = 0;
+    scr.AttendIcon.Hide();
+    ClearCallsSleepAndDung();
+    pet.Dung = 0;
+  }
 
   in.Int("DisciplineWhenNeed", pet.DisciplineWhenNeed, 0);
   in.Int("PlayCounter", pet.PlayCounter, 0);

@@ -150,6 +150,7 @@ TEST_F(PetSettingsTest, WindowIsClampedAtTheRightAndBottomThenKeptOnScreen) {
 TEST_F(PetSettingsTest, ASleepCallStartsAfresh) {
   StoreNewPet();
   Section()["InsulatingSheet"] = "0";
+  Section()["CharacterNo"] = "3";
   Section()["AttentionSleep"] = "True";
   Section()["SleepAction"] = "False";
   Section()["AttendTimeLeft"] = "3";
@@ -166,6 +167,7 @@ TEST_F(PetSettingsTest, ADyingPetResumesOneTickBeforeItsNextFrame) {
   sim.layout.DyingTop = 1200;
   platform.AddFile("\\Chars\\00\\0.gif");
   scr.TempSick[1].SetPicture(platform.LoadPicture("\\Chars\\00\\0.gif"));
+  Section()["CharacterNo"] = "3";
   Section()["DyingAction"] = "3";
   Section()["AttentionHungry"] = "True";
   Section()["AttendTimeLeft"] = "50";
@@ -184,6 +186,41 @@ TEST_F(PetSettingsTest, ADyingPetResumesOneTickBeforeItsNextFrame) {
   EXPECT_TRUE(scr.NibChar.Visible());
   EXPECT_FALSE(menu.mCheatAction0.enabled) << "no event reaches a dying pet";
   EXPECT_FALSE(menu.mCheatAttention.enabled);
+}
+
+TEST_F(PetSettingsTest, AnEggOrAngelSavedDyingCallingOrAsleepIsFreed) {
+  for (const char* character : {"0", "12"}) {
+    StoreNewPet();
+    Section()["InsulatingSheet"] = "0";
+    Section()["CharacterNo"] = character;
+    Section()["DyingAction"] = "5";
+    Section()["AttentionHungry"] = "True";
+    Section()["AttendTimeLeft"] = "120";
+    Section()["SleepAction"] = "True";
+    Section()["LightOff"] = "True";
+    Section()["Dung"] = "3";
+    LoadAgain();
+    EXPECT_EQ(pet.DyingAction, 0) << character;
+    EXPECT_EQ(pet.AttendTimeLeft, 0) << character;
+    EXPECT_FALSE(scr.AttendIcon.Visible()) << character;
+    EXPECT_FALSE(pet.AttentionHungry || pet.SleepAction || pet.LightOff) << character;
+    EXPECT_EQ(pet.Dung, 0) << character;
+  }
+  // The angel's seconds stand still, so a call would beep for ever.
+  pet.LastSecond = static_cast<int16>(platform.second);
+  platform.sounds.clear();
+  Ticks(50);
+  EXPECT_TRUE(platform.sounds.empty());
+}
+
+TEST_F(PetSettingsTest, AnEggSavedDyingStillHatches) {
+  StoreNewPet();
+  Section()["InsulatingSheet"] = "0";
+  Section()["DyingAction"] = "9";
+  LoadAgain();
+  pet.LastSecond = static_cast<int16>(platform.second);
+  for (int i = 0; i < 62; ++i) NextSecond();
+  EXPECT_EQ(pet.CharacterNo, 1);
 }
 
 TEST_F(PetSettingsTest, OutOfRangeValuesAreBroughtIntoRangeAndSavedSo) {
