@@ -1,5 +1,6 @@
 // Creating, loading and saving the pet record in the settings store.
 #include <algorithm>
+#include <iterator>
 
 #include "sim/insulating_sheet.h"
 #include "sim/settings_text.h"
@@ -16,6 +17,19 @@ constexpr int16 kEgg = 0;
 // hundred doses.
 constexpr int kLastDyingStep = 61;
 constexpr int kMostDoses = 99;
+// A sheet that is not there: the state of a surviving pet whose sheet key
+// was lost, as a sheet left in would switch it off and a new egg follow.
+constexpr int16 kSheetRemoved = 0;
+
+// Every key a pet's section holds, as saved.
+constexpr const char* kSavedKeys[] = {
+    "InsulatingSheet", "InsulatingSheetWidthPushed", "Plugins", "AlwaysOnTop", "AttendTimeLeft",
+    "AutoShow", "CharacterNo", "CurrentColor", "FeedMenuIndex", "FormVisible", "IntervalCount",
+    "Left", "LightMenuIndex", "LightOff", "MinuteCount", "MaxMinutes", "SecondCount", "Sound",
+    "SoundType", "PlayType", "CurrentTempChar", "Top", "TotalNeedCount", "Age", "Weight",
+    "Discipline", "Happiness", "Hunger", "Sickness", "Dung", "AttentionHungry", "AttentionHappy",
+    "AttentionDiscipline", "AttentionSleep", "SleepAction", "DyingAction", "DyingTimeLeft",
+    "DisciplineWhenNeed", "PlayCounter", "SnackCount", "NeedCount", "CareWhenNeed"};
 
 // Reads one section key by key. A key that is missing or does not convert
 // leaves the field as it is: the record assumes every key exists once the
@@ -92,13 +106,18 @@ void Simulator::DoNewPet() {
 }
 
 void Simulator::DoLoadSettings() {
-  if (platform_.ReadSetting(pet.NibbetName, "InsulatingSheet", kNotFound) == kNotFound) {
+  auto stored = [&](const char* key) {
+    return platform_.ReadSetting(pet.NibbetName, key, kNotFound) != kNotFound;
+  };
+  // A damaged section that lost its first key still holds a pet.
+  if (std::none_of(std::begin(kSavedKeys), std::end(kSavedKeys), stored)) {
     DoNewPet();
     DoSaveSettings();
     return;
   }
   // Fields missing from the store keep the values of a new pet.
   static_cast<PetSaved&>(pet) = PetSaved{};
+  if (!stored("InsulatingSheet")) pet.InsulatingSheet = kSheetRemoved;
   ApplyLoadedValues();
   if (pet.DyingAction > 0) ResumeDying();
   if (ScreenVisible()) scr.NibChar.Show();

@@ -250,6 +250,25 @@ TEST_F(PetSettingsTest, OutOfRangeValuesAreBroughtIntoRangeAndSavedSo) {
   }
 }
 
+TEST_F(PetSettingsTest, ASectionThatLostItsFirstKeyStillHoldsThePet) {
+  StoreNewPet();
+  Section().erase("InsulatingSheet");
+  Section()["CharacterNo"] = "4";
+  Section()["Age"] = "7";
+  LoadAgain();
+  EXPECT_EQ(pet.CharacterNo, 4);
+  EXPECT_EQ(pet.Age, 7);
+  EXPECT_TRUE(KeysWritten(pet.NibbetName).empty()) << "nothing overwritten";
+  EXPECT_EQ(pet.InsulatingSheet, 0) << "a sheet pushed back in would start a new egg";
+
+  // A section with none of the pet's keys is a new pet.
+  platform.store.clear();
+  platform.store[pet.NibbetName]["SomethingElse"] = "7";
+  LoadAgain();
+  EXPECT_EQ(KeysWritten(pet.NibbetName), kKeysInOrder);
+  EXPECT_EQ(pet.InsulatingSheet, 1);
+}
+
 TEST_F(PetSettingsTest, NoNeglectTimeLeftMeansTwoFreshPetDays) {
   StoreNewPet();
   for (const char* value : {"0", "-12"}) {
