@@ -269,6 +269,68 @@ TEST_F(PetSettingsTest, ASectionThatLostItsFirstKeyStillHoldsThePet) {
   EXPECT_EQ(pet.InsulatingSheet, 1);
 }
 
+TEST_F(PetSettingsTest, APetSavedAtAnyStepOfDyingResumesThereAndBecomesTheAngel) {
+  // The blinking skull, its slow last blinks, and the laid egg.
+  for (const int16 step : {1, 31, 32, 45, 46, 47, 60, 61}) {
+    SCOPED_TRACE(step);
+    Simulator first(platform, random);
+    first.pet.NibbetName = "Dying";
+    first.pet.InsulatingSheet = 0;
+    int16 character = 6;
+    first.DoSetCharacter(character);
+    first.pet.Age = 4;
+    first.pet.DyingAction = step;
+    first.DoSaveSettings();
+
+    Simulator again(platform, random);
+    again.pet.NibbetName = "Dying";
+    again.DoLoadSettings();
+    EXPECT_EQ(again.pet.CharacterNo, 6);
+    EXPECT_EQ(again.pet.DyingAction, step);
+    EXPECT_EQ(again.pet.IntervalCount, 119);
+    EXPECT_FALSE(again.menu.mCheatAction3.enabled);
+    again.pet.LastSecond = static_cast<int16>(platform.second);
+    int ticks = 0;
+    for (; ticks < 100000 && again.pet.CharacterNo != kAngel; ++ticks) again.Timer1_Timer();
+    EXPECT_EQ(again.pet.CharacterNo, kAngel) << "after " << ticks << " ticks";
+    EXPECT_EQ(again.pet.Age, 4);
+  }
+}
+
+TEST_F(PetSettingsTest, TheAngelComesBackAsTheAngel) {
+  pet.InsulatingSheet = 0;
+  pet.Age = 9;
+  int16 angel = kAngel;
+  sim.DoSetCharacter(angel);
+  sim.DoSaveSettings();
+  const PetSaved saved = pet;
+
+  Simulator again(platform, random);
+  again.pet.NibbetName = pet.NibbetName;
+  again.DoLoadSettings();
+  EXPECT_TRUE(static_cast<const PetSaved&>(again.pet) == saved);
+  EXPECT_TRUE(again.scr.Angel.Visible());
+  EXPECT_TRUE(again.menu.mCheatChar12.checked);
+  EXPECT_FALSE(again.menu.mCheatAction3.enabled);
+  // Its time stands still; A and C together start a new egg.
+  again.pet.LastSecond = static_cast<int16>(platform.second);
+  for (int i = 0; i < 200; ++i) {
+    platform.second = (platform.second + 1) % 60;
+    again.Timer1_Timer();
+  }
+  EXPECT_EQ(again.pet.CharacterNo, kAngel);
+  EXPECT_EQ(again.pet.MinuteCount, saved.MinuteCount);
+  again.pet.ButtonAPressed = true;
+  again.DoButtonA(true);
+  again.pet.ButtonCPressed = true;
+  again.DoButtonC(true);
+  again.pet.ButtonAPressed = false;
+  again.DoButtonA(false);
+  again.pet.ButtonCPressed = false;
+  again.DoButtonC(false);
+  EXPECT_EQ(again.pet.CharacterNo, 0);
+}
+
 TEST_F(PetSettingsTest, NoNeglectTimeLeftMeansTwoFreshPetDays) {
   StoreNewPet();
   for (const char* value : {"0", "-12"}) {
