@@ -26,36 +26,37 @@ std::string PluginPath(const std::string& plugin, const std::string& folder,
 
 void Simulator::DoLoadPicture(const std::string& PluginsStr, Element& PictureValue,
                               std::string& PicturePath, const std::string& PictureFilename) {
-  // A file that exists but does not decode leaves the picture as it was.
+  // A file that exists but does not decode counts as missing, so the look-up
+  // goes on to the next place; missing everywhere leaves the picture as it was.
   auto load = [&](const std::string& path) {
-    if (Picture picture = platform_.LoadPicture(path)) PictureValue.SetPicture(picture);
+    if (!platform_.FileExists(path)) return false;
+    Picture picture = platform_.LoadPicture(path);
+    if (picture) PictureValue.SetPicture(picture);
+    return picture != nullptr;
   };
   const bool color = IsColorPath(PicturePath);
-  if (!color && !PluginsStr.empty()) {
-    const std::string path = PluginPath(PluginsStr, PicturePath, PictureFilename);
-    if (platform_.FileExists(path)) return load(path);
-  }
-  if (platform_.FileExists(PicturePath + PictureFilename)) return load(PicturePath + PictureFilename);
+  if (!color && !PluginsStr.empty() && load(PluginPath(PluginsStr, PicturePath, PictureFilename)))
+    return;
+  if (load(PicturePath + PictureFilename)) return;
   if (!color) return;
   // A colour that lacks a file makes Default the pet's colour from now on.
   pet.CurrentColor = kDefaultColor;
   PicturePath = std::string(kColorsFolder) + kDefaultColor + "\\";
-  if (platform_.FileExists(PicturePath + PictureFilename)) load(PicturePath + PictureFilename);
+  load(PicturePath + PictureFilename);
 }
 
 void Simulator::DoLoadPointer(const std::string& PluginsStr, Element& PictureValue,
                               const std::string& PicturePath, const std::string& PictureFilename) {
   auto load = [&](const std::string& path) {
-    if (Cursor cursor = platform_.LoadCursor(path)) {
-      PictureValue.Pointer = MousePointer::Custom;
-      PictureValue.MouseIcon = cursor;
-    }
+    if (!platform_.FileExists(path)) return false;
+    Cursor cursor = platform_.LoadCursor(path);
+    if (!cursor) return false;
+    PictureValue.Pointer = MousePointer::Custom;
+    PictureValue.MouseIcon = cursor;
+    return true;
   };
-  if (!PluginsStr.empty()) {
-    const std::string path = PluginPath(PluginsStr, PicturePath, PictureFilename);
-    if (platform_.FileExists(path)) return load(path);
-  }
-  if (platform_.FileExists(PicturePath + PictureFilename)) return load(PicturePath + PictureFilename);
+  if (!PluginsStr.empty() && load(PluginPath(PluginsStr, PicturePath, PictureFilename))) return;
+  if (load(PicturePath + PictureFilename)) return;
   PictureValue.Pointer = MousePointer::Arrow;
 }
 

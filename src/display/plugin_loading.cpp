@@ -51,9 +51,10 @@ void Simulator::DoGetPlugins(const std::string& PluginsStr) {
   for (int n = 0; n <= 1; ++n) {
     from_other(scr.AmPm[n], Numbered("ampm", n, ".gif"));
     from_other(scr.ResetStatus[n], Numbered("reset", n, ".gif"));
-    // Reset pictures are optional in a colour: without them the base ones
-    // stay, and the colour is not given up for Default.
-    if (platform_.FileExists(color_path() + Numbered("reset", n, ".gif")))
+    // Reset pictures are optional in a colour: without them (or with ones
+    // that do not decode) the base ones stay, and the colour is kept.
+    if (platform_.FileExists(color_path() + Numbered("reset", n, ".gif")) &&
+        platform_.LoadPicture(color_path() + Numbered("reset", n, ".gif")))
       from_color(scr.ResetStatus[n], Numbered("reset", n, ".gif"));
     from_other(scr.TempDung[n], Numbered("dung", n, ".gif"));
     from_other(scr.TempSleepSign[n], Numbered("sleep", n, ".gif"));

@@ -75,7 +75,9 @@ int main(int argc, char* argv[]) {
   // From here a quit signal, also one that came during the load, saves the
   // whole pet through the normal close.
   nib::QuitSignals quit_signals;
-  QObject::connect(&quit_signals, &nib::QuitSignals::QuitRequested, &window, [&window] {
+  bool quit_by_signal = false;
+  QObject::connect(&quit_signals, &nib::QuitSignals::QuitRequested, &window, [&] {
+    quit_by_signal = true;
     window.close();
     // Also when the window never opened and got no close event.
     window.Unload();
@@ -96,5 +98,8 @@ int main(int argc, char* argv[]) {
 
   const int status = QApplication::exec();
   window.Unload();
+  // A failed last save is asked about; not when a signal asked to quit,
+  // as then nobody may be there to answer.
+  if (!quit_by_signal) platform.SettleSavesAtQuit();
   return status;
 }

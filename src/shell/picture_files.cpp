@@ -7,12 +7,14 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QThread>
-#include <QtEndian>
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
+
+#include "shell/ico_directory.h"
 
 namespace nib {
 namespace {
@@ -20,18 +22,15 @@ namespace {
 // Pictures and cursors of the toy are a few kilobytes; anything this large
 // is not one of them and is not worth the memory.
 constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
-// Windows icons and cursors are at most 256 pixels a side.
-constexpr quint32 kMaxIconSide = 256;
-constexpr int kIconDirBytes = 6;
-constexpr int kIconEntryBytes = 16;
-constexpr int kBmpInfoBytes = 40;
 
 std::optional<QByteArray> ReadSmallFile(const std::string& absolute_path) {
   const QString path = QString::fromStdString(absolute_path);
   if (!QFileInfo(path).isFile()) return std::nullopt;
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) return std::nullopt;
-  QByteArray bytes = file.read(kMaxFileBytes + 1);
+  // Reading up to the file's own size: a read of the whole limit would
+  // allocate and clear the limit for every little picture.
+  QByteArray bytes = file.read(file.size() + 1);
   if (bytes.isEmpty() || bytes.size() > kMaxFileBytes) return std::nullopt;
   return bytes;
 }
@@ -42,62 +41,12 @@ bool CanMakePixmaps() {
   return app != nullptr && QThread::currentThread() == app->thread();
 }
 
-quint16 U16(const QByteArray& b, qsizetype at) {
-  return qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(b.constData() + at));
-}
-quint32 U32(const QByteArray& b, qsizetype at) {
-  return qFromLittleEndian<quint32>(reinterpret_cast<const uchar*>(b.constData() + at));
+std::string_view AsView(const QByteArray& bytes) {
+  return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-struct IconEntry {
-  int index = 0;
-  int hot_x = 0;  // cursor files only
-  int hot_y = 0;
-};
-
-struct IconDirectory {
-  quint16 type = 0;  // 1 icon, 2 cursor
-  std::vector<IconEntry> entries;  // only those that point at plausible data
-};
-
-// Qt's ico reader trusts the directory; entries whose data lies outside the
-// file or claims an absurd size are left out before Qt sees them.
-std::optional<IconDirectory> ParseIconDirectory(const QByteArray& bytes) {
-  const qsizetype size = bytes.size();
-  if (size < kIconDirBytes) return std::nullopt;
-  IconDirectory dir;
-  dir.type = U16(bytes, 2);
-  const quint16 count = U16(bytes, 4);
-  if (U16(bytes, 0) != 0 || (dir.type != 1 && dir.type != 2) || count == 0) return std::nullopt;
-  for (int i = 0; i < count; ++i) {
-    const qsizetype at = kIconDirBytes + qsizetype{i} * kIconEntryBytes;
-    if (at + kIconEntryBytes > size) break;
-    const quint32 length = U32(bytes, at + 8);
-    const quint32 offset = U32(bytes, at + 12);
-    if (offset < kIconDirBytes || offset >= static_cast<quint64>(size)) continue;
-    if (length < 8 || static_cast<quint64>(offset) + 8 > static_cast<quint64>(size)) continue;
-    const bool png = bytes.mid(offset, 8) == QByteArray("\x89PNG\r\n\x1a\n", 8);
-    if (!png) {
-      if (static_cast<quint64>(offset) + kBmpInfoBytes > static_cast<quint64>(size)) continue;
-      // A zero width or height in the directory means "see the bitmap".
-      const quint32 bmp_width = U32(bytes, offset + 4);
-      const quint32 bmp_height = U32(bytes, offset + 8) / 2;
-      if (quint8(bytes[at]) == 0 && (bmp_width == 0 || bmp_width > kMaxIconSide)) continue;
-      if (quint8(bytes[at + 1]) == 0 && (bmp_height == 0 || bmp_height > kMaxIconSide)) continue;
-      const quint16 bits = U16(bytes, offset + 14);
-      if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) continue;
-    }
-    IconEntry entry;
-    entry.index = i;
-    if (dir.type == 2) {
-      entry.hot_x = U16(bytes, at + 4);
-      entry.hot_y = U16(bytes, at + 6);
-    }
-    dir.entries.push_back(entry);
-  }
-  return dir;
-}
-
+// Qt's ico reader trusts the directory; only the entries the directory
+// check kept are handed to it.
 struct DecodedIcon {
   IconEntry entry;
   QImage image;
@@ -136,7 +85,7 @@ Picture LoadPictureFile(const std::string& absolute_path) {
   if (!bytes) return nullptr;
 
   // ICO has no magic number: its directory decides, whatever the name says.
-  if (const auto dir = ParseIconDirectory(*bytes)) {
+  if (const auto dir = ParseIconDirectory(AsView(*bytes))) {
     const std::vector<DecodedIcon> icons = DecodeIcons(*bytes, *dir);
     if (icons.empty()) return nullptr;
     const auto largest = std::max_element(
@@ -164,7 +113,7 @@ Cursor LoadCursorFile(const std::string& absolute_path) {
   if (!CanMakePixmaps()) return nullptr;
   const auto bytes = ReadSmallFile(absolute_path);
   if (!bytes) return nullptr;
-  const auto dir = ParseIconDirectory(*bytes);
+  const auto dir = ParseIconDirectory(AsView(*bytes));
   if (!dir) return nullptr;
   const std::vector<DecodedIcon> icons = DecodeIcons(*bytes, *dir);
   if (icons.empty()) return nullptr;

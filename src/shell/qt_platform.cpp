@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QDateTime>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTime>
@@ -17,6 +18,7 @@
 #include "shell/menu_mirror.h"
 #include "shell/picture_files.h"
 #include "shell/program_location.h"
+#include "shell/save_failure_notice.h"
 #include "shell/settings_store.h"
 #include "shell/sheet_surface.h"
 #include "shell/sound_player.h"
@@ -47,12 +49,18 @@ QtPlatform::QtPlatform(const QString& program_folder, const QString& settings_in
       settings_(settings_ini.isEmpty() ? std::make_unique<SettingsStore>()
                                        : std::make_unique<SettingsStore>(settings_ini)),
       tray_(std::make_unique<TrayIcon>(
-          [this] { return window_ ? window_->windowIcon() : QIcon(); })) {
+          [this] { return window_ ? window_->windowIcon() : QIcon(); })),
+      save_notice_(std::make_unique<SaveFailureNotice>()) {
   tray_->on_context = [this] { ShowTrayMenu(); };
+  save_notice_->show = [this](const QString& title, const QString& text) {
+    ShowSaveFailure(*tray_, save_notice_box_, title, text);
+  };
+  save_notice_->ask_retry = AskRetrySave;
 }
 
 QtPlatform::~QtPlatform() {
   if (busy_) QApplication::restoreOverrideCursor();
+  delete save_notice_box_;
 }
 
 void QtPlatform::AttachWindow(DeviceWindow* window) {
@@ -142,7 +150,20 @@ void QtPlatform::WriteSetting(const std::string& section, const std::string& key
   settings_->Write(section, key, value);
 }
 
-void QtPlatform::FlushSettings() { settings_->Flush(); }
+void QtPlatform::FlushSettings() {
+  if (settings_->Flush()) {
+    save_notice_->Saved();
+    return;
+  }
+  // The save at closing is the last: SettleSavesAtQuit asks about it
+  // instead of a message that would vanish with the program.
+  const bool closing = window_ && window_->Unloaded();
+  save_notice_->Failed(settings_->FilePath(), settings_->LastError(), closing);
+}
+
+bool QtPlatform::SettleSavesAtQuit() {
+  return save_notice_->SettleAtQuit([this] { FlushSettings(); });
+}
 
 float QtPlatform::ScreenWidth() {
   const QRect desktop = VirtualDesktop();

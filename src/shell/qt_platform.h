@@ -12,9 +12,12 @@
 #include "shell/program_folder.h"
 #include "sim/platform.h"
 
+class QMessageBox;
+
 namespace nib {
 
 class DeviceWindow;
+class SaveFailureNotice;
 class SheetSurface;
 class SettingsStore;
 class SoundPlayer;
@@ -37,6 +40,11 @@ class QtPlatform final : public Platform {
   const std::string& ProgramRoot() const { return folder_.Root(); }
   SettingsStore& Settings() { return *settings_; }
   TrayIcon& Tray() { return *tray_; }
+  // Tells the user of failed saves; tests replace its ways of showing.
+  SaveFailureNotice& SaveNotice() { return *save_notice_; }
+  // At quit, after the last save: while it failed, asks whether to try
+  // again. Returns whether the pet ended saved.
+  bool SettleSavesAtQuit();
   // Whether the program can place its windows and read their places back
   // (not on Wayland).
   static bool PlacesWindows();
@@ -107,6 +115,8 @@ class QtPlatform final : public Platform {
   std::unique_ptr<SettingsStore> settings_;
   std::unique_ptr<SoundPlayer> sound_;  // opened on the first sound
   std::unique_ptr<TrayIcon> tray_;
+  std::unique_ptr<SaveFailureNotice> save_notice_;
+  QPointer<QMessageBox> save_notice_box_;
   std::unordered_map<std::string, Picture> pictures_;
   std::unordered_map<std::string, Cursor> cursors_;
   QPointer<DeviceWindow> window_;

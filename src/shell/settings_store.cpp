@@ -9,7 +9,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
-#include <QtDebug>
 #include <utility>
 
 namespace nib {
@@ -50,18 +49,58 @@ QString FullKey(const std::string& section, const std::string& key) {
   return group.isEmpty() ? name : group + u'/' + name;
 }
 
-// QSettings guards each save with "<file>.lock". A save killed between
-// creating that file and writing its owner into it leaves an empty lock that
-// QSettings only breaks after 30 seconds, freezing every later save. A live
-// owner fills its lock at once, so an empty one older than a second is
-// abandoned; QLockFile's own stale-lock removal breaks it without races.
-void BreakAbandonedLock(const QString& ini_path) {
-  const QString lock_path = ini_path + QLatin1String(".lock");
-  const QFileInfo info(lock_path);
-  if (!info.isFile() || info.size() != 0) return;
-  QLockFile lock(lock_path);
-  lock.setStaleLockTime(1000);
-  if (lock.tryLock(0)) lock.unlock();
+// QSettings guards each save with "<file>.lock", and so does the store. A
+// save killed at the wrong moment leaves that file behind, empty or naming a
+// dead process, and QLockFile only breaks such a lock once it is 30 seconds
+// old. A live owner holds a native lock on the file from before it writes
+// it until it lets go, which removeStaleLockFile() respects: so a lock that
+// cannot be had at once is broken unless someone holds it, and a held one
+// is waited for only briefly. The save then fails and comes again.
+bool TakeLock(QLockFile& lock, QString* why) {
+  if (lock.tryLock(0)) return true;
+  if (lock.error() == QLockFile::LockFailedError) {
+    lock.removeStaleLockFile();
+    if (lock.tryLock(SettingsStore::kLockWaitMs)) return true;
+  }
+  const QString name = QDir::toNativeSeparators(lock.fileName());
+  switch (lock.error()) {
+    case QLockFile::LockFailedError:
+      *why = QStringLiteral("another program is saving it (%1 is in use)").arg(name);
+      break;
+    case QLockFile::PermissionError:
+      *why = QStringLiteral("its folder is read-only (%1 cannot be made)").arg(name);
+      break;
+    default:
+      *why = QStringLiteral("%1 cannot be made").arg(name);
+      break;
+  }
+  return false;
+}
+
+// Why the folder of `path` could not be made: a file stands where one of its
+// folders should be, or it may not be made.
+QString FolderProblem(const QString& path) {
+  for (QFileInfo folder(QFileInfo(path).absolutePath()); !folder.isRoot();
+       folder.setFile(folder.absolutePath())) {
+    if (folder.exists() && !folder.isDir()) {
+      return QStringLiteral("%1 is a file, not a folder")
+          .arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
+    }
+  }
+  return QStringLiteral("its folder %1 cannot be made")
+      .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+}
+
+// Writes all of `text`: a disk that fills up takes part of it first, and
+// only the write after that says why.
+bool WriteAll(QSaveFile& file, const QByteArray& text) {
+  qint64 done = 0;
+  while (done < text.size()) {
+    const qint64 wrote = file.write(text.constData() + done, text.size() - done);
+    if (wrote <= 0) return false;
+    done += wrote;
+  }
+  return file.flush();
 }
 
 QVariantMap AllValues(const QSettings& ini) {
@@ -150,15 +189,19 @@ void SettingsStore::Write(const std::string& section, const std::string& key,
                   QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
 }
 
-void SettingsStore::Flush() {
+bool SettingsStore::Flush() {
   // Nothing to save: pick up what other processes saved, as QSettings did.
   if (pending_.isEmpty()) {
     Load();
-    return;
+    return true;
   }
-  if (!Save()) {
-    qWarning("Nibbet Simulator: cannot save the settings to %s", qUtf8Printable(path_));
+  QString why;
+  if (!Save(&why)) {
+    last_error_ = why;
+    return false;
   }
+  last_error_.clear();
+  return true;
 }
 
 QString SettingsStore::FilePath() const { return path_; }
@@ -179,33 +222,57 @@ void SettingsStore::Load() {
   }
 }
 
-bool SettingsStore::Save() {
-  if (!QDir().mkpath(QFileInfo(path_).absolutePath())) return false;
-  BreakAbandonedLock(path_);
+bool SettingsStore::Save(QString* why) {
+  const QFileInfo target(path_);
+  if (target.isDir()) {
+    *why = QStringLiteral("it is a folder, not a file");
+    return false;
+  }
+  if (!QDir().mkpath(target.absolutePath())) {
+    *why = FolderProblem(path_);
+    return false;
+  }
   // The lock QSettings takes for the same file.
   QLockFile lock(path_ + QLatin1String(".lock"));
-  if (!lock.lock()) return false;
+  if (!TakeLock(lock, why)) return false;
   // Read again under the lock, so keys other processes saved since stay.
   const bool existed = QFileInfo::exists(path_);
   QByteArray old_text;
   if (existed) {
     QFile file(path_);
     // Never replace a file that cannot be read.
-    if (!file.open(QIODevice::ReadOnly)) return false;
+    if (!file.open(QIODevice::ReadOnly)) {
+      *why = QStringLiteral("it cannot be read (%1)").arg(file.errorString());
+      return false;
+    }
     old_text = file.readAll();
   }
   QByteArray new_text;
   QVariantMap values;
-  if (!Recode(old_text, pending_, &new_text, &values)) return false;
+  if (!Recode(old_text, pending_, &new_text, &values)) {
+    *why = QStringLiteral("no room for a scratch copy in %1")
+               .arg(QDir::toNativeSeparators(QDir::tempPath()));
+    return false;
+  }
   // The new text goes to a temporary file that atomically replaces the
   // old one, so a crash leaves either the old or the new file.
   QSaveFile file(path_);
-  if (!file.open(QIODevice::WriteOnly) || file.write(new_text) != new_text.size() ||
-      !file.flush()) {
+  // Unbuffered, so a failed write reports its cause ("No space left on
+  // device") rather than a flush's "Unknown error".
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    *why = existed && !QFileInfo(path_).isWritable() ? QStringLiteral("the file is read-only")
+                                                      : file.errorString();
+    return false;
+  }
+  if (!WriteAll(file, new_text)) {
+    *why = file.errorString();
     return false;
   }
   if (before_replace_) before_replace_();
-  if (!file.commit()) return false;
+  if (!file.commit()) {
+    *why = file.errorString();
+    return false;
+  }
   // As QSettings does for a file it creates.
   if (!existed) {
     QFile::setPermissions(path_,

@@ -25,9 +25,18 @@ class SettingsStore {
                    const std::string& fallback);
   void Write(const std::string& section, const std::string& key, const std::string& value);
   // Commits the written keys in one atomic file replacement, on top of
-  // whatever other processes saved meanwhile.
-  void Flush();
+  // whatever other processes saved meanwhile. False when they could not be
+  // saved: they stay pending for the next Flush, Read still returns them,
+  // and LastError() says why.
+  bool Flush();
   QString FilePath() const;
+  // Why the last failed save failed, as a short phrase for the user
+  // ("it is a folder", "No space left on device").
+  QString LastError() const { return last_error_; }
+
+  // The longest a save waits for another program's lock on the file
+  // before it gives up until the next Flush.
+  static constexpr int kLockWaitMs = 250;
 
   // Tests only: Flush calls it once the new file is fully written and
   // before it replaces the old one, so a test can kill a save right there.
@@ -35,12 +44,13 @@ class SettingsStore {
 
  private:
   void Load();
-  bool Save();
+  bool Save(QString* why);
 
   QString path_;
   // The file as last loaded or saved, and the writes not saved yet.
   QVariantMap saved_;
   QMap<QString, QString> pending_;
+  QString last_error_;
   std::function<void()> before_replace_;
 };
 

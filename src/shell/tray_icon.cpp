@@ -154,6 +154,12 @@ QString TrayIcon::ToolTip() const { return tray_ ? tray_->toolTip() : QString();
 
 QIcon TrayIcon::Icon() const { return tray_ ? tray_->icon() : QIcon(); }
 
+bool TrayIcon::ShowMessage(const QString& title, const QString& text, int ms) {
+  if (!Shown() || !QSystemTrayIcon::supportsMessages()) return false;
+  tray_->showMessage(title, text, QSystemTrayIcon::Warning, ms);
+  return true;
+}
+
 QIcon TrayIcon::IconFor(const Picture& icon) {
   QIcon qicon = PictureIcon(icon);
   if (qicon.isNull() && fallback_icon_) qicon = fallback_icon_();

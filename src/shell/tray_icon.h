@@ -45,6 +45,9 @@ class TrayIcon : public QObject {
   bool StatusNotifier() const { return status_notifier_; }
   QString ToolTip() const;
   QIcon Icon() const;
+  // A warning balloon by the icon for `ms` milliseconds; false when the
+  // icon is in no notification area that shows messages.
+  bool ShowMessage(const QString& title, const QString& text, int ms);
 
   // Hides or shows the device: a double click on an X11 tray, a click
   // (Activate) on a StatusNotifierItem host.

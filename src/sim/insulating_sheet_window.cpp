@@ -44,7 +44,8 @@ void Simulator::LoadSheetLook() {
   const std::string plugin_sheet = "\\plugins\\" + pet.Plugins + "\\other\\inssheet.gif";
   if (!pet.Plugins.empty() && platform_.FileExists(plugin_sheet))
     picture.SetPicture(platform_.LoadPicture(plugin_sheet));
-  else if (platform_.FileExists("\\other\\inssheet.gif"))
+  // A plugin's sheet that does not decode gives way to the base one.
+  if (!picture.GetPicture() && platform_.FileExists("\\other\\inssheet.gif"))
     picture.SetPicture(platform_.LoadPicture("\\other\\inssheet.gif"));
   picture.MouseIcon = nullptr;
   DoLoadPointer("", picture, "\\other\\", "inssheet.cur");

@@ -1,7 +1,10 @@
 // Creating, loading and saving the pet record in the settings store.
 #include <algorithm>
+#include <iterator>
 
+#include "sim/insulating_sheet.h"
 #include "sim/settings_text.h"
+#include "sim/device_timings.h"
 #include "sim/simulator.h"
 
 namespace nib {
@@ -9,6 +12,24 @@ namespace nib {
 namespace {
 
 constexpr char kNotFound[] = "NotFound";
+// Ranges of fields no rule bounds on its own: the dying steps end with the
+// laid egg, neglect lasts at most two pet days, and no pet lives to need a
+// hundred doses.
+constexpr int kLastDyingStep = 61;
+constexpr int kMostDoses = 99;
+// A sheet that is not there: the state of a surviving pet whose sheet key
+// was lost, as a sheet left in would switch it off and a new egg follow.
+constexpr int16 kSheetRemoved = 0;
+
+// Every key a pet's section holds, as saved.
+constexpr const char* kSavedKeys[] = {
+    "InsulatingSheet", "InsulatingSheetWidthPushed", "Plugins", "AlwaysOnTop", "AttendTimeLeft",
+    "AutoShow", "CharacterNo", "CurrentColor", "FeedMenuIndex", "FormVisible", "IntervalCount",
+    "Left", "LightMenuIndex", "LightOff", "MinuteCount", "MaxMinutes", "SecondCount", "Sound",
+    "SoundType", "PlayType", "CurrentTempChar", "Top", "TotalNeedCount", "Age", "Weight",
+    "Discipline", "Happiness", "Hunger", "Sickness", "Dung", "AttentionHungry", "AttentionHappy",
+    "AttentionDiscipline", "AttentionSleep", "SleepAction", "DyingAction", "DyingTimeLeft",
+    "DisciplineWhenNeed", "PlayCounter", "SnackCount", "NeedCount", "CareWhenNeed"};
 
 // Reads one section key by key. A key that is missing or does not convert
 // leaves the field as it is: the record assumes every key exists once the
@@ -85,13 +106,18 @@ void Simulator::DoNewPet() {
 }
 
 void Simulator::DoLoadSettings() {
-  if (platform_.ReadSetting(pet.NibbetName, "InsulatingSheet", kNotFound) == kNotFound) {
+  auto stored = [&](const char* key) {
+    return platform_.ReadSetting(pet.NibbetName, key, kNotFound) != kNotFound;
+  };
+  // A damaged section that lost its first key still holds a pet.
+  if (std::none_of(std::begin(kSavedKeys), std::end(kSavedKeys), stored)) {
     DoNewPet();
     DoSaveSettings();
     return;
   }
   // Fields missing from the store keep the values of a new pet.
   static_cast<PetSaved&>(pet) = PetSaved{};
+  if (!stored("InsulatingSheet")) pet.InsulatingSheet = kSheetRemoved;
   ApplyLoadedValues();
   if (pet.DyingAction > 0) ResumeDying();
   if (ScreenVisible()) scr.NibChar.Show();
@@ -100,7 +126,7 @@ void Simulator::DoLoadSettings() {
 void Simulator::ApplyLoadedValues() {
   SectionReader in(platform_, pet.NibbetName);
   in.IntWithin("InsulatingSheet", pet.InsulatingSheet, 0, 2);
-  in.Int("InsulatingSheetWidthPushed", pet.InsulatingSheetWidthPushed);
+  in.Int("InsulatingSheetWidthPushed", pet.InsulatingSheetWidthPushed, 0, kSheetMaxPushed);
 
   pet.Left = platform_.WindowLeft();
   pet.Top = platform_.WindowTop();
@@ -149,7 +175,7 @@ void Simulator::ApplyLoadedValues() {
   in.Int("Discipline", pet.Discipline, 0, kFullDiscipline);
   in.Int("Happiness", pet.Happiness, 0, 4);
   in.Int("Hunger", pet.Hunger, 0, 4);
-  in.Int("Sickness", pet.Sickness, 0);
+  in.Int("Sickness", pet.Sickness, 0, kMostDoses);
   in.Int("Dung", pet.Dung, 0, 8);
   in.Bool("SleepAction", pet.SleepAction);
   in.Bool("AttentionSleep", pet.AttentionSleep);
@@ -157,12 +183,21 @@ void Simulator::ApplyLoadedValues() {
     // The sleep call starts afresh.
     pet.SleepAction = true;
     scr.AttendIcon.Show();
-    pet.AttendTimeLeft = 120;
+    pet.AttendTimeLeft = kCallSeconds;
   }
   in.Bool("LightOff", pet.LightOff);
-  in.Int("DyingAction", pet.DyingAction, 0);
-  in.Int("DyingTimeLeft", pet.DyingTimeLeft);
+  in.Int("DyingAction", pet.DyingAction, 0, kLastDyingStep);
+  in.Int("DyingTimeLeft", pet.DyingTimeLeft, -32768, kFullDyingTime);
   if (pet.DyingTimeLeft <= 0) pet.DyingTimeLeft = kFullDyingTime;
+  if (pet.CharacterNo == kEgg || pet.CharacterNo == kAngel) {
+    // Neither the egg nor the angel dies, calls, sleeps or sits in the dark:
+    // no step of theirs would ever end such a state.
+    pet.DyingAction = 0;
+    pet.AttendTimeLeft = 0;
+    scr.AttendIcon.Hide();
+    ClearCallsSleepAndDung();
+    pet.Dung = 0;
+  }
 
   in.Int("DisciplineWhenNeed", pet.DisciplineWhenNeed, 0);
   in.Int("PlayCounter", pet.PlayCounter, 0);

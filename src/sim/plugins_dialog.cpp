@@ -204,7 +204,8 @@ void PluginsDialog::ApplyColor(const std::string& folder) {
     std::string other = "\\other\\";
     sim_.DoLoadPicture(pet.Plugins, scr.ResetStatus[n], other, file);
     // Optional in a colour: without them the colour is not given up.
-    if (platform_.FileExists(path + file)) sim_.DoLoadPicture(pet.Plugins, scr.ResetStatus[n], path, file);
+    if (platform_.FileExists(path + file) && platform_.LoadPicture(path + file))
+      sim_.DoLoadPicture(pet.Plugins, scr.ResetStatus[n], path, file);
   }
   scr.ButtonA.Move(places_.a_left, places_.a_top);
   scr.ButtonB.Move(places_.b_left, places_.b_top);

@@ -182,7 +182,9 @@ void Simulator::RunMinuteBoundary() {
   }
   if (pet.MinuteCount < 2147483647) ++pet.MinuteCount;
   pet.SecondCount = 0;
-  DoMinuteRules();
+  // A pet that has begun dying is past the minute's rules: an evolution now
+  // would bring it back to life as the next character.
+  if (pet.DyingAction == 0) DoMinuteRules();
   DoSaveSettings();
 }
 

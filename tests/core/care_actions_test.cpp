@@ -527,6 +527,33 @@ TEST_F(ToiletTest, TheWholeSweepCleansAndThePetIsHappy) {
   EXPECT_TRUE(scr.NibChar.Visible());
 }
 
+TEST_F(ToiletTest, TheWaveGivesTheDarknessBackTheWidthOfItsOwnPicture) {
+  // The darkness pictures are narrower than the screen.
+  scr.NibScr.SetPicture(Pic("\\test\\nibscr.gif", 80, 50));
+  Fill(scr.TempDark, "narrowdark", 40);
+  for (const int line : {1, 0}) {  // the light off, and on again
+    sim.DoHideIcon();
+    Select(1);
+    PressB();
+    if (sim.device_menu.MenuIndex != line) PressA();
+    PressB();
+  }
+  ASSERT_FALSE(pet.LightOff);
+  EXPECT_EQ(sim.layout.DarkWidth, 40 * 15);
+  for (const bool interrupted : {false, true}) {
+    SCOPED_TRACE(interrupted ? "interrupted" : "whole sweep");
+    sim.DoHideIcon();
+    pet.Dung = 3;
+    sim.DoMainScreen(true);
+    Flush();
+    Ticks(interrupted ? 2 : 100);
+    if (interrupted) PressC();
+    EXPECT_EQ(scr.Dark.Width(), 40 * 15);
+    pet.HappyReaction = pet.Flushing = false;
+    pet.ActionTimeout = 0;
+  }
+}
+
 TEST_F(ToiletTest, WithNoFlushRunningOnlyBActs) {
   Select(4);
   sim.DoAction(0);

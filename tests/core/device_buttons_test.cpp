@@ -353,7 +353,8 @@ TEST_F(DeadPetTest, CTogglesBetweenTheGraveAndTheAge) {
     int tens;  // -1: no tens digit
     int units;
   };
-  for (const Case c : {Case{7, -1, 7}, Case{12, 1, 2}, Case{0, -1, 0}, Case{99, 9, 9}}) {
+  for (const Case c : {Case{7, -1, 7}, Case{9, -1, 9}, Case{10, 1, 0}, Case{11, 1, 1},
+                       Case{12, 1, 2}, Case{0, -1, 0}, Case{99, 9, 9}}) {
     SCOPED_TRACE(c.age);
     pet.Age = c.age;
     PressC();

@@ -411,37 +411,42 @@ TEST_F(GamesTest, TheEndOfAGameRewardsThreeWinsAndCostsWeight) {
   }
 }
 
-TEST_F(GamesTest, CQuitsFromEveryStageThatWaitsForThePlayer) {
-  UseNumberGame(true);
+TEST_F(GamesTest, CQuitsEachGameFromEveryStageThatWaitsForThePlayerBackToThePet) {
   struct Case {
     const char* what;
     int stage;
   };
-  for (const Case c : {Case{"title", 1}, Case{"guess", 2}, Case{"guess shown", 3}, Case{"score", 6}}) {
-    SCOPED_TRACE(c.what);
-    sim.DoPlayAction(1);
-    if (c.stage == 6) {
-      sim.game.GuessCount = 5;
-      sim.DoPlayAction(0);
-      sim.DoPlayStep();
-    } else if (c.stage >= 2) {
-      Steps(9 * kStep);
-    }
-    if (c.stage == 3) {
-      random.draws = {0.9};
+  for (const bool numbers : {false, true}) {
+    for (const Case c :
+         {Case{"title", 1}, Case{"guess", 2}, Case{"guess shown", 3}, Case{"score", 6}}) {
+      SCOPED_TRACE(c.what);
+      SCOPED_TRACE(numbers ? "number game" : "turn game");
+      UseNumberGame(numbers);
       sim.DoPlayAction(1);
+      if (c.stage == 6) {
+        sim.game.GuessCount = 5;
+        sim.DoPlayAction(0);
+        sim.DoPlayStep();
+      } else if (c.stage >= 2) {
+        Steps(9 * kStep);
+      }
+      if (c.stage == 3) {
+        random.draws = {0.9};
+        sim.DoPlayAction(1);
+      }
+      ASSERT_EQ(sim.game.PlayStage, c.stage);
+      sim.DoPlayAction(2);
+      EXPECT_EQ(sim.game.PlayStage, 0);
+      EXPECT_EQ(pet.ActionTimeout, 0);
+      EXPECT_FALSE(pet.HappyReaction || pet.UnhappyReaction || pet.RefusalReaction);
+      for (Element* e : GameElements()) EXPECT_FALSE(e->Visible()) << e->Name();
+      EXPECT_TRUE(scr.NibChar.Visible());
+      // Nothing moves on once the game is gone.
+      const auto sounds = platform.sounds.size();
+      Steps(100);
+      EXPECT_EQ(sim.game.PlayStage, 0);
+      EXPECT_EQ(platform.sounds.size(), sounds);
     }
-    ASSERT_EQ(sim.game.PlayStage, c.stage);
-    sim.DoPlayAction(2);
-    EXPECT_EQ(sim.game.PlayStage, 0);
-    EXPECT_EQ(pet.ActionTimeout, 0);
-    EXPECT_FALSE(pet.HappyReaction || pet.UnhappyReaction || pet.RefusalReaction);
-    for (Element* e : GameElements()) EXPECT_FALSE(e->Visible()) << e->Name();
-    // Nothing moves on once the game is gone.
-    const auto sounds = platform.sounds.size();
-    Steps(100);
-    EXPECT_EQ(sim.game.PlayStage, 0);
-    EXPECT_EQ(platform.sounds.size(), sounds);
   }
 }
 

@@ -329,6 +329,23 @@ TEST_F(EvolveTest, TheTeenBecomesTheAdultOfTheFirstRuleThatHolds) {
       {"light and scolded when needed", {40, 30, 40, 3, 1, 0, 0, 30}, 8},
       {"cared for, never disciplined", {40, 33, 40, 0, 0, 0, 0, 40}, 10},
       {"cared for at exactly 80%", {40, 32, 40, 0, 0, 0, 0, 40}, -2},
+      // Each comparison on both sides of its edge.
+      {"care just above a tenth", {30, 4, 70, 0, 0, 0, 0, 40}, -2},
+      {"calls exactly a tenth, scolded exactly half", {4, 1, 40, 0, 2, 0, 0, 40}, 5},
+      {"calls just above a tenth", {5, 1, 40, 0, 3, 0, 0, 40}, -2},
+      {"scolded just below half", {4, 1, 40, 0, 1, 0, 0, 40}, -2},
+      {"calls just above half the opportunities", {21, 10, 40, 8, 0, 0, 0, 40}, -2},
+      {"half the opportunities, discipline 7", {20, 10, 40, 7, 0, 0, 0, 40}, -2},
+      {"strict, no scolding, no snacks, 60", {40, 30, 40, 8, 0, 0, 0, 60}, 7},
+      {"strict, no scolding, no snacks, 49", {40, 30, 40, 8, 0, 0, 0, 49}, -2},
+      {"no scolding, no snacks, 55, discipline 7", {40, 30, 40, 7, 0, 0, 0, 55}, -2},
+      {"strict, scolded once, 55", {40, 30, 40, 8, 1, 0, 0, 55}, -2},
+      {"strict, no scolding, a snack, 55", {40, 30, 40, 8, 0, 0, 1, 55}, -2},
+      {"scolded when needed, 31", {40, 30, 40, 3, 1, 0, 0, 31}, -2},
+      {"scolded when needed, 30, discipline 0", {40, 30, 40, 0, 1, 0, 0, 30}, -2},
+      {"disciplined, 30, never when needed", {40, 30, 40, 3, 0, 0, 0, 30}, -2},
+      {"cared for, discipline 1", {40, 33, 40, 1, 0, 0, 0, 40}, -2},
+      {"cared for, scolded once", {40, 33, 40, 0, 1, 0, 0, 40}, -2},
   };
   for (const Case& c : cases) {
     random.draws = {0.5};  // rule 7 gives character 8

@@ -156,6 +156,15 @@ TEST_F(SheetWindowTest, ANewToyShowsItsSheetDeepInAndStaysBlank) {
   EXPECT_TRUE(platform.topmost);
 }
 
+TEST_F(SheetWindowTest, APluginSheetThatDoesNotDecodeGivesWayToTheBaseSheet) {
+  platform.AddBrokenFile("\\plugins\\Odd\\other\\inssheet.gif");
+  pet.Plugins = "Odd";
+  sim.LoadSheetLook();
+  const auto* shown = dynamic_cast<const FakePicture*>(platform.sheet.picture.get());
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->path, "\\other\\inssheet.gif");
+}
+
 TEST_F(SheetWindowTest, PullingTheSheetOutStartsAnEggWithTheResetSound) {
   StartNewToy();
   DragSheet(201, 0);  // left now above H - 500

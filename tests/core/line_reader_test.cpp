@@ -32,6 +32,9 @@ TEST(LineReader, KeysAreTrimmedAndFoldedValuesKeepTheirCase) {
       {"\tkey\t=\tvalue\t", {{"key", "value"}}},
       {"x=1\r\ny=2\rz=3\nw=4", {{"x", "1"}, {"y", "2"}, {"z", "3"}, {"w", "4"}}},
       {"x=1\r\n\r\n\ny=2\r\n", {{"x", "1"}, {"y", "2"}}},
+      // A byte-order mark before the first key is not part of it.
+      {"\xEF\xBB\xBF" "Caption=Nibbet\r\nx=1", {{"caption", "Nibbet"}, {"x", "1"}}},
+      {"\xEF\xBB\xBF" "; note = x\nx=1", {{"x", "1"}}},
   };
   for (const Case& c : cases) EXPECT_EQ(Lines(c.text), c.expected) << c.text;
 }

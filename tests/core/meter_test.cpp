@@ -135,6 +135,7 @@ TEST_F(MeterTest, CClosesEveryPageAndLeavesNothingBehind) {
     EXPECT_EQ(sim.meter.MeterPage, -1);
     EXPECT_EQ(pet.ActionTimeout, 0);
     for (Element* e : Everything()) EXPECT_FALSE(e->Visible()) << e->Name() << e->Index();
+    EXPECT_TRUE(scr.NibChar.Visible()) << "back to the pet from page " << pages - 1;
   }
 }
 

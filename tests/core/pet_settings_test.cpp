@@ -150,6 +150,7 @@ TEST_F(PetSettingsTest, WindowIsClampedAtTheRightAndBottomThenKeptOnScreen) {
 TEST_F(PetSettingsTest, ASleepCallStartsAfresh) {
   StoreNewPet();
   Section()["InsulatingSheet"] = "0";
+  Section()["CharacterNo"] = "3";
   Section()["AttentionSleep"] = "True";
   Section()["SleepAction"] = "False";
   Section()["AttendTimeLeft"] = "3";
@@ -166,6 +167,7 @@ TEST_F(PetSettingsTest, ADyingPetResumesOneTickBeforeItsNextFrame) {
   sim.layout.DyingTop = 1200;
   platform.AddFile("\\Chars\\00\\0.gif");
   scr.TempSick[1].SetPicture(platform.LoadPicture("\\Chars\\00\\0.gif"));
+  Section()["CharacterNo"] = "3";
   Section()["DyingAction"] = "3";
   Section()["AttentionHungry"] = "True";
   Section()["AttendTimeLeft"] = "50";
@@ -184,6 +186,149 @@ TEST_F(PetSettingsTest, ADyingPetResumesOneTickBeforeItsNextFrame) {
   EXPECT_TRUE(scr.NibChar.Visible());
   EXPECT_FALSE(menu.mCheatAction0.enabled) << "no event reaches a dying pet";
   EXPECT_FALSE(menu.mCheatAttention.enabled);
+}
+
+TEST_F(PetSettingsTest, AnEggOrAngelSavedDyingCallingOrAsleepIsFreed) {
+  for (const char* character : {"0", "12"}) {
+    StoreNewPet();
+    Section()["InsulatingSheet"] = "0";
+    Section()["CharacterNo"] = character;
+    Section()["DyingAction"] = "5";
+    Section()["AttentionHungry"] = "True";
+    Section()["AttendTimeLeft"] = "120";
+    Section()["SleepAction"] = "True";
+    Section()["LightOff"] = "True";
+    Section()["Dung"] = "3";
+    LoadAgain();
+    EXPECT_EQ(pet.DyingAction, 0) << character;
+    EXPECT_EQ(pet.AttendTimeLeft, 0) << character;
+    EXPECT_FALSE(scr.AttendIcon.Visible()) << character;
+    EXPECT_FALSE(pet.AttentionHungry || pet.SleepAction || pet.LightOff) << character;
+    EXPECT_EQ(pet.Dung, 0) << character;
+  }
+  // The angel's seconds stand still, so a call would beep for ever.
+  pet.LastSecond = static_cast<int16>(platform.second);
+  platform.sounds.clear();
+  Ticks(50);
+  EXPECT_TRUE(platform.sounds.empty());
+}
+
+TEST_F(PetSettingsTest, AnEggSavedDyingStillHatches) {
+  StoreNewPet();
+  Section()["InsulatingSheet"] = "0";
+  Section()["DyingAction"] = "9";
+  LoadAgain();
+  pet.LastSecond = static_cast<int16>(platform.second);
+  for (int i = 0; i < 62; ++i) NextSecond();
+  EXPECT_EQ(pet.CharacterNo, 1);
+}
+
+TEST_F(PetSettingsTest, OutOfRangeValuesAreBroughtIntoRangeAndSavedSo) {
+  struct Case {
+    const char* key;
+    const char* stored;
+    const char* saved;
+  };
+  const Case cases[] = {
+      {"Sickness", "32767", "99"},
+      {"Sickness", "-4", "0"},
+      {"DyingAction", "32767", "61"},
+      {"DyingAction", "-1", "0"},
+      {"DyingTimeLeft", "32767", "480"},
+      {"DyingTimeLeft", "481", "480"},
+      {"InsulatingSheetWidthPushed", "32767", "700"},
+      {"InsulatingSheetWidthPushed", "-20", "0"},
+  };
+  for (const Case& c : cases) {
+    StoreNewPet();
+    Section()["InsulatingSheet"] = "0";
+    Section()["CharacterNo"] = "5";
+    Section()[c.key] = c.stored;
+    LoadAgain();
+    sim.DoSaveSettings();
+    EXPECT_EQ(Section()[c.key], c.saved) << c.key << " " << c.stored;
+  }
+}
+
+TEST_F(PetSettingsTest, ASectionThatLostItsFirstKeyStillHoldsThePet) {
+  StoreNewPet();
+  Section().erase("InsulatingSheet");
+  Section()["CharacterNo"] = "4";
+  Section()["Age"] = "7";
+  LoadAgain();
+  EXPECT_EQ(pet.CharacterNo, 4);
+  EXPECT_EQ(pet.Age, 7);
+  EXPECT_TRUE(KeysWritten(pet.NibbetName).empty()) << "nothing overwritten";
+  EXPECT_EQ(pet.InsulatingSheet, 0) << "a sheet pushed back in would start a new egg";
+
+  // A section with none of the pet's keys is a new pet.
+  platform.store.clear();
+  platform.store[pet.NibbetName]["SomethingElse"] = "7";
+  LoadAgain();
+  EXPECT_EQ(KeysWritten(pet.NibbetName), kKeysInOrder);
+  EXPECT_EQ(pet.InsulatingSheet, 1);
+}
+
+TEST_F(PetSettingsTest, APetSavedAtAnyStepOfDyingResumesThereAndBecomesTheAngel) {
+  // The blinking skull, its slow last blinks, and the laid egg.
+  for (const int16 step : {1, 31, 32, 45, 46, 47, 60, 61}) {
+    SCOPED_TRACE(step);
+    Simulator first(platform, random);
+    first.pet.NibbetName = "Dying";
+    first.pet.InsulatingSheet = 0;
+    int16 character = 6;
+    first.DoSetCharacter(character);
+    first.pet.Age = 4;
+    first.pet.DyingAction = step;
+    first.DoSaveSettings();
+
+    Simulator again(platform, random);
+    again.pet.NibbetName = "Dying";
+    again.DoLoadSettings();
+    EXPECT_EQ(again.pet.CharacterNo, 6);
+    EXPECT_EQ(again.pet.DyingAction, step);
+    EXPECT_EQ(again.pet.IntervalCount, 119);
+    EXPECT_FALSE(again.menu.mCheatAction3.enabled);
+    again.pet.LastSecond = static_cast<int16>(platform.second);
+    int ticks = 0;
+    for (; ticks < 100000 && again.pet.CharacterNo != kAngel; ++ticks) again.Timer1_Timer();
+    EXPECT_EQ(again.pet.CharacterNo, kAngel) << "after " << ticks << " ticks";
+    EXPECT_EQ(again.pet.Age, 4);
+  }
+}
+
+TEST_F(PetSettingsTest, TheAngelComesBackAsTheAngel) {
+  pet.InsulatingSheet = 0;
+  pet.Age = 9;
+  int16 angel = kAngel;
+  sim.DoSetCharacter(angel);
+  sim.DoSaveSettings();
+  const PetSaved saved = pet;
+
+  Simulator again(platform, random);
+  again.pet.NibbetName = pet.NibbetName;
+  again.DoLoadSettings();
+  EXPECT_TRUE(static_cast<const PetSaved&>(again.pet) == saved);
+  EXPECT_TRUE(again.scr.Angel.Visible());
+  EXPECT_TRUE(again.menu.mCheatChar12.checked);
+  EXPECT_FALSE(again.menu.mCheatAction3.enabled);
+  // Its time stands still; A and C together start a new egg.
+  again.pet.LastSecond = static_cast<int16>(platform.second);
+  for (int i = 0; i < 200; ++i) {
+    platform.second = (platform.second + 1) % 60;
+    again.Timer1_Timer();
+  }
+  EXPECT_EQ(again.pet.CharacterNo, kAngel);
+  EXPECT_EQ(again.pet.MinuteCount, saved.MinuteCount);
+  again.pet.ButtonAPressed = true;
+  again.DoButtonA(true);
+  again.pet.ButtonCPressed = true;
+  again.DoButtonC(true);
+  again.pet.ButtonAPressed = false;
+  again.DoButtonA(false);
+  again.pet.ButtonCPressed = false;
+  again.DoButtonC(false);
+  EXPECT_EQ(again.pet.CharacterNo, 0);
 }
 
 TEST_F(PetSettingsTest, NoNeglectTimeLeftMeansTwoFreshPetDays) {

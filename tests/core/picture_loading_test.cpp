@@ -1,3 +1,7 @@
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "core/device_fixture.h"
 
 namespace nib::testing {
@@ -67,6 +71,83 @@ TEST_F(PictureLoadingTest, MissingEverywhereOrUndecodableKeepsThePicture) {
   sim.DoLoadPicture("", scr.ButtonB, folder, "button1.gif");
   EXPECT_EQ(scr.ButtonB.GetPicture(), nullptr);
   EXPECT_EQ(pet.CurrentColor, "Default");
+}
+
+TEST_F(PictureLoadingTest, AFileThatDoesNotDecodeCountsAsMissing) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> good, broken;
+    const char* plugin;
+    const char* folder;
+    const char* expected;  // "" keeps the picture it had
+    const char* color_after;
+  };
+  const Case cases[] = {
+      {"plugin broken, base taken", {"\\other\\skull.gif"}, {"\\plugins\\Bad\\other\\skull.gif"},
+       "Bad", "\\other\\", "\\other\\skull.gif", "Blue"},
+      {"colour broken, Default taken", {"\\colors\\Default\\skull.gif"}, {"\\colors\\Blue\\skull.gif"},
+       "", "\\colors\\Blue\\", "\\colors\\default\\skull.gif", "Default"},
+      {"broken everywhere", {}, {"\\other\\skull.gif", "\\plugins\\Bad\\other\\skull.gif"},
+       "Bad", "\\other\\", "", "Blue"},
+  };
+  for (const Case& c : cases) {
+    platform.files.clear();
+    for (const std::string& path : c.good) platform.AddFile(path);
+    for (const std::string& path : c.broken) platform.AddBrokenFile(path);
+    pet.CurrentColor = "Blue";
+    Element e(&scr.damage, "probe");
+    const Picture before = std::make_shared<FakePicture>();
+    e.SetPicture(before);
+    std::string folder = c.folder;
+    sim.DoLoadPicture(c.plugin, e, folder, "skull.gif");
+    if (*c.expected)
+      EXPECT_EQ(Source(e), c.expected) << c.name;
+    else
+      EXPECT_EQ(e.GetPicture(), before) << c.name;
+    EXPECT_EQ(pet.CurrentColor, c.color_after) << c.name;
+  }
+}
+
+TEST_F(PictureLoadingTest, ACursorThatDoesNotDecodeGivesWayToTheBaseOrTheArrow) {
+  auto cursor_source = [](const Element& e) {
+    auto* fake = dynamic_cast<const FakeCursor*>(e.MouseIcon.get());
+    return fake ? fake->path : "";
+  };
+  platform.AddBrokenFile("\\plugins\\Bad\\other\\push.cur");
+  platform.AddFile("\\other\\push.cur");
+  sim.DoLoadPointer("Bad", scr.ButtonA, "\\other\\", "push.cur");
+  EXPECT_EQ(scr.ButtonA.Pointer, MousePointer::Custom);
+  EXPECT_EQ(cursor_source(scr.ButtonA), "\\other\\push.cur");
+
+  platform.AddBrokenFile("\\other\\front.cur");
+  scr.FrontView.Pointer = MousePointer::Custom;
+  sim.DoLoadPointer("", scr.FrontView, "\\other\\", "front.cur");
+  EXPECT_EQ(scr.FrontView.Pointer, MousePointer::Arrow);
+}
+
+TEST_F(PictureLoadingTest, AColourWhoseBodyDoesNotDecodeShowsTheDefaultBody) {
+  platform.AddBrokenFile("\\colors\\Blue\\front.gif");
+  platform.AddFile("\\colors\\Blue\\button0.gif");
+  platform.AddFile("\\colors\\Default\\front.gif", 145, 198);
+  platform.AddFile("\\colors\\Default\\button0.gif");
+  pet.CurrentColor = "Blue";
+  sim.DoGetPlugins("");
+  EXPECT_EQ(Source(scr.FrontView), "\\colors\\default\\front.gif");
+  EXPECT_EQ(scr.FrontView.Width(), 145 * 15);
+  EXPECT_EQ(pet.CurrentColor, "Default");
+}
+
+TEST_F(PictureLoadingTest, AColoursResetPictureThatDoesNotDecodeLeavesTheBaseOneAndTheColour) {
+  for (const char* f : {"front.gif", "back.gif", "button0.gif"}) {
+    platform.AddFile(std::string("\\colors\\Blue\\") + f);
+    platform.AddFile(std::string("\\colors\\Default\\") + f);
+  }
+  platform.AddFile("\\other\\reset0.gif");
+  platform.AddBrokenFile("\\colors\\Blue\\reset0.gif");
+  pet.CurrentColor = "Blue";
+  sim.DoGetPlugins("");
+  EXPECT_EQ(Source(scr.ResetStatus[0]), "\\other\\reset0.gif");
+  EXPECT_EQ(pet.CurrentColor, "Blue");
 }
 
 TEST_F(PictureLoadingTest, CursorsComeFromPluginOrBaseElseTheArrow) {

@@ -82,6 +82,32 @@ TEST_F(PluginLoadingTest, TheBasePassWipesWhatAnEarlierPluginBrought) {
   EXPECT_EQ(skull->path, "\\other\\skull.gif");
 }
 
+TEST_F(PluginLoadingTest, TheBasePassClearsEverythingAPluginPassMaySet) {
+  for (const char* f : {"skull.gif", "nibscr.gif", "l3.gif", "dark1.gif", "reset0.gif", "push.cur"})
+    platform.AddFile(std::string("\\plugins\\Old\\other\\") + f);
+  platform.AddTextFile("\\plugins\\Old\\plugin.ini",
+                       "hide=Away\nnibscr.left=600\nbutton a=Plugin A\nbutton b=Plugin B\n"
+                       "agetooltip=Years\n");
+  Simulator base(platform, random);
+  TwoPasses(base, "");
+  TwoPasses(sim, "Old");
+  ASSERT_EQ(scr.ButtonB.ToolTipText, "Plugin B");
+
+  sim.pet.Plugins.clear();
+  sim.DoGetPlugins("");
+  EXPECT_EQ(Pictures(sim), Pictures(base));
+  auto cursor_source = [](const Element& e) {
+    auto* fake = dynamic_cast<const FakeCursor*>(e.MouseIcon.get());
+    return fake ? fake->path : "";
+  };
+  EXPECT_EQ(cursor_source(scr.ButtonA), "\\other\\push.cur");
+  EXPECT_EQ(scr.ButtonA.ToolTipText, "A");
+  EXPECT_EQ(scr.ButtonB.ToolTipText, "") << "the base file has none";
+  EXPECT_EQ(sim.layout.AgeToolTip, "");
+  EXPECT_EQ(menu.mPopupStatus.caption, "Hide");
+  EXPECT_EQ(scr.NibScr.Left(), 525);
+}
+
 TEST_F(PluginLoadingTest, APluginCannotReplaceColorPictures) {
   platform.AddFile("\\plugins\\Body\\colors\\Default\\front.gif");
   TwoPasses(sim, "Body");

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "core/device_fixture.h"
 
@@ -39,6 +41,39 @@ TEST_F(ScreenTest, StackingOrderPutsTheBodyOverTheLcd) {
     EXPECT_GT(Level(p.upper), Level(p.lower)) << p.upper.Name() << " over " << p.lower.Name();
   EXPECT_EQ(scr.PaintOrder().front(), &scr.NibScr);
   EXPECT_EQ(scr.PaintOrder().back(), &scr.ResetButton);
+}
+
+TEST_F(ScreenTest, EveryElementLiesInItsPlaceOfTheStackFromTheTopDown) {
+  // Any two LCD sprites can meet on the glass, and every one lies under the
+  // body, so every pair's order counts: the whole stack, arrays expanded
+  // with the higher index above.
+  struct Layer {
+    const char* name;
+    int count;  // 0: a single element
+  };
+  const Layer top_down[] = {
+      {"ResetButton", 0}, {"BackView", 0},     {"ButtonC", 0},     {"ButtonB", 0},
+      {"ButtonA", 0},     {"FrontView", 0},    {"Water", 0},       {"ResultNumber", 0},
+      {"NibNumber", 0},   {"ChangingScreen", 0}, {"Yr", 0},        {"Angel", 0},
+      {"NibScore", 0},    {"YourScore", 0},    {"PlayResult", 0},  {"PlayTitle", 0},
+      {"SleepSign", 0},   {"TempImage", 0},    {"MealSnack", 0},   {"Skull", 0},
+      {"DungImage", 8},   {"Heart", 4},        {"Meter3", 0},      {"Meter2", 0},
+      {"WeightDigit", 2}, {"AgeDigit", 2},     {"SmallBar", 14},   {"Meter1", 0},
+      {"Meter0", 0},      {"Dark", 0},         {"LightMenu", 0},   {"LeftArrow", 0},
+      {"RightArrow", 0},  {"FeedMenu", 0},     {"SecondIdx", 0},   {"AmOrPm", 0},
+      {"SecondDigit", 2}, {"MinuteDigit", 2},  {"HourDigit", 2},   {"Colon", 0},
+      {"AttendIcon", 0},  {"NibIcon", 7},      {"NibChar", 0},     {"NibScr", 0},
+  };
+  std::vector<std::string> expected;
+  for (const Layer& layer : top_down) {
+    if (layer.count == 0) expected.push_back(layer.name);
+    for (int i = layer.count - 1; i >= 0; --i) expected.push_back(layer.name + std::to_string(i));
+  }
+  std::vector<std::string> stack;
+  const auto& order = scr.PaintOrder();
+  for (auto it = order.rbegin(); it != order.rend(); ++it)
+    stack.push_back((*it)->Name() + ((*it)->Index() >= 0 ? std::to_string((*it)->Index()) : ""));
+  EXPECT_EQ(stack, expected);
 }
 
 TEST_F(ScreenTest, OnlyVisibleChangesDamageTheWindow) {

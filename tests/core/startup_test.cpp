@@ -96,6 +96,7 @@ TEST_F(StartupTest, WithoutATrayTheDeviceIsNeverHidden) {
 
 TEST_F(StartupTest, ASleepingPetStartsInTheDarkWithItsCheatsLocked) {
   SavedPetOutOfItsSheet("Zzz");
+  platform.store["Zzz"]["CharacterNo"] = "3";
   platform.store["Zzz"]["SleepAction"] = "True";
   platform.AddFile("\\other\\dark0.gif", 64, 40);
   platform.AddFile("\\other\\dark2.gif", 30, 40);

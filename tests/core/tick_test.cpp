@@ -68,6 +68,30 @@ TEST_F(TickTest, EvolutionShowsSixteenFramesAndSwitchesOnStep162) {
   EXPECT_EQ(platform.busy_calls, (std::vector<bool>{true, false}));
 }
 
+TEST_F(TickTest, TheChangeOversFirstStepLeavesTheClockOrEndsTheOpenAction) {
+  for (const bool clock : {false, true}) {
+    SCOPED_TRACE(clock ? "clock" : "food menu");
+    sim.device_menu.CurrentIcon = 7;
+    sim.DoNextIcon();
+    sim.DoAction(1);  // the food menu opens
+    ASSERT_TRUE(scr.FeedMenu.Visible());
+    if (clock) {
+      sim.DoEndCurrentAction();
+      pet.TimerScreen = true;
+      sim.DoShowTimerScreen(true);
+      ASSERT_TRUE(scr.Colon.Visible());
+    }
+    sim.StartEvolution(5);
+    sim.Timer1_Timer();
+    EXPECT_FALSE(pet.TimerScreen);
+    EXPECT_FALSE(scr.Colon.Visible());
+    EXPECT_FALSE(scr.FeedMenu.Visible());
+    EXPECT_EQ(pet.ActionTimeout, 0);
+    EXPECT_EQ(pet.ChangeStep, 2);
+    pet.ChangeStep = 0;
+  }
+}
+
 TEST_F(TickTest, FlushSweepWashesTheScreenAndStartsTheHappyReaction) {
   scr.NibScr.Move(600, 900);
   sim.layout.WaterLeft = 600 + 10 * 60;
@@ -196,6 +220,54 @@ TEST_F(TickTest, TheMinuteBoundaryCountsRunsTheRulesAndSaves) {
   pet.DyingTimeLeft = -3;
   NextSecond();
   EXPECT_EQ(pet.DyingTimeLeft, 0);
+}
+
+TEST_F(TickTest, TheMinuteRulesRunFromTheTick) {
+  struct Case {
+    const char* what;
+    int16 character;
+    int32 minute_before;
+    bool (*done)(const Pet&);
+  };
+  const Case cases[] = {
+      {"a dropping on minute 2 of 30", 3, 31, [](const Pet& p) { return p.Dropping; }},
+      {"bedtime on minute 121", 3, 120, [](const Pet& p) { return p.SleepAction; }},
+      {"a teen's time up: the change-over", 3, 729, [](const Pet& p) { return p.ChangeStep > 0; }},
+      {"an adult's time up: old age", 5, 729, [](const Pet& p) { return p.DyingAction > 0; }},
+      {"the baby falls ill on minute 14", 1, 13, [](const Pet& p) { return p.Sickness == 2; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    pet = Pet{};
+    pet.InsulatingSheet = 0;
+    pet.LastSecond = static_cast<int16>(platform.second);
+    int16 character = c.character;
+    sim.DoSetCharacter(character);
+    pet.MinuteToChangeCharacter = 730;
+    pet.MinuteCount = c.minute_before;
+    pet.SecondCount = 58;
+    NextSecond();
+    EXPECT_FALSE(c.done(pet)) << "not before the minute ends";
+    NextSecond();
+    EXPECT_EQ(pet.MinuteCount, c.minute_before + 1);
+    EXPECT_TRUE(c.done(pet));
+  }
+}
+
+TEST_F(TickTest, APetThatStartsDyingOnItsLastMinuteDiesWithoutChanging) {
+  // Neglect and the end of its time fall on the same boundary.
+  pet.MinuteToChangeCharacter = 8;
+  pet.MinuteCount = 7;
+  pet.SecondCount = 59;
+  pet.DyingTimeLeft = 0;
+  NextSecond();
+  EXPECT_EQ(pet.DyingAction, 1);
+  EXPECT_EQ(pet.ChangeStep, 0) << "no change-over for a dying pet";
+  EXPECT_EQ(pet.MinuteCount, 8);
+  EXPECT_EQ(platform.store[pet.NibbetName]["DyingAction"], "1");
+  Ticks(200);
+  EXPECT_EQ(pet.CharacterNo, 3);
+  EXPECT_GT(pet.DyingAction, 1);
 }
 
 TEST_F(TickTest, TimeStandsStillForTheDyingAndTheAngel) {
