@@ -15,7 +15,7 @@ void SetUpDevice(LeanPlatform& platform, Simulator& sim) {
   for (int n = 0; n < 8; ++n) platform.AddFile("\\Chars\\03\\" + std::to_string(n) + ".ico", 16, 16);
   for (int n = 0; n < 4; ++n) platform.AddFile("\\Chars\\03\\" + std::to_string(n) + ".gif", 16, 16);
   platform.AddTextFile("\\Chars\\03\\char.ini", "walk=true\noriginal.left=600\noriginal.top=900\n");
-  sim.DoGetPlugins("");
+  sim.look.DoGetPlugins("");
   sim.scr.NibScr.Move(300, 600);
   sim.pet.InsulatingSheet = 0;
 }

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   platform.AddTextFile("\\default.ini", text);
   platform.AddTextFile("\\colors\\Default\\color.ini", text);
   platform.AddTextFile("\\Chars\\03\\char.ini", text);
-  sim.DoReadLayoutFile("");
-  sim.DoGetCharacterIni("");
+  sim.look.DoReadLayoutFile("");
+  sim.look.DoGetCharacterIni("");
   return 0;
 }

@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   platform.AddFile("\\plugins\\Skin\\other\\nibscr.gif");
   sim.pet.CharacterNo = 3;
 
-  sim.DoGetPlugins("Skin");
-  sim.DoGetCharacterIni("Skin");
+  sim.look.DoGetPlugins("Skin");
+  sim.look.DoGetCharacterIni("Skin");
   nib::AboutFrameOf(platform, "Skin");
 
   sim.pet.PluginsForm = true;

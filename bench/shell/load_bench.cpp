@@ -34,14 +34,14 @@ void BM_StartUpLoad(benchmark::State& state) {
     Device d;
     d.sim.pet.CurrentColor = "Default";
     d.sim.pet.CharacterNo = 5;
-    d.sim.DoGetPlugins("");
-    d.sim.DoGetCharacterIni("");
-    d.sim.DoLoadCharacter();
+    d.sim.look.DoGetPlugins("");
+    d.sim.look.DoGetCharacterIni("");
+    d.sim.look.DoLoadCharacter();
     if (!plugin.empty()) {
       d.sim.pet.Plugins = plugin;
-      d.sim.DoGetPlugins(plugin);
-      d.sim.DoGetCharacterIni(plugin);
-      d.sim.DoLoadCharacter();
+      d.sim.look.DoGetPlugins(plugin);
+      d.sim.look.DoGetCharacterIni(plugin);
+      d.sim.look.DoLoadCharacter();
     }
     benchmark::DoNotOptimize(d.sim.scr.FrontView.GetPicture());
   }
@@ -52,15 +52,15 @@ BENCHMARK(BM_StartUpLoad)->Unit(benchmark::kMillisecond);
 void BM_CharacterSwitch(benchmark::State& state) {
   Device d;
   d.sim.pet.CurrentColor = "Default";
-  d.sim.DoGetPlugins("");
+  d.sim.look.DoGetPlugins("");
   int16 character = 1;
   for (auto _ : state) {
     // Every switch decodes the new character's files afresh.
     d.platform.ClearPictureCache();
     character = static_cast<int16>(character % 11 + 1);
     d.sim.pet.CharacterNo = character;
-    d.sim.DoGetCharacterIni("");
-    d.sim.DoLoadCharacter();
+    d.sim.look.DoGetCharacterIni("");
+    d.sim.look.DoLoadCharacter();
   }
 }
 BENCHMARK(BM_CharacterSwitch)->Unit(benchmark::kMillisecond);
@@ -76,7 +76,7 @@ void BM_ApplyPluginFromDialog(benchmark::State& state) {
   Device d;
   d.sim.pet.CurrentColor = "Default";
   d.sim.pet.CharacterNo = 5;
-  d.sim.DoGetPlugins("");
+  d.sim.look.DoGetPlugins("");
   d.sim.pet.PluginsForm = true;
   bool to_plugin = true;
   for (auto _ : state) {

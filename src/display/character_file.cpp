@@ -5,17 +5,17 @@
 
 #include "display/layout_keys.h"
 #include "display/line_reader.h"
-#include "sim/simulator.h"
+#include "display/look.h"
 
 namespace nib {
 
-void Simulator::DoGetCharacterIni(const std::string& PluginsStr) {
+void Look::DoGetCharacterIni(const std::string& PluginsStr) {
   char number[8];
   std::snprintf(number, sizeof number, "%02d", static_cast<int>(pet.CharacterNo));
   std::optional<std::string> text;
   if (!PluginsStr.empty())
-    text = platform_.ReadFile("\\plugins\\" + PluginsStr + "\\chars\\" + number + "\\char.ini");
-  if (!text) text = platform_.ReadFile(std::string("\\chars\\") + number + "\\char.ini");
+    text = files_.ReadFile("\\plugins\\" + PluginsStr + "\\chars\\" + number + "\\char.ini");
+  if (!text) text = files_.ReadFile(std::string("\\chars\\") + number + "\\char.ini");
   if (!text) return;
   ForEachKeyLine(*text, [this](const KeyLine& line) {
     if (line.value.empty()) return;
@@ -26,7 +26,7 @@ void Simulator::DoGetCharacterIni(const std::string& PluginsStr) {
       return;
     }
     const auto it = CharacterKeys().find(line.key);
-    if (it != CharacterKeys().end()) it->second(*this, LeadingNumber(line.value));
+    if (it != CharacterKeys().end()) it->second(target_, LeadingNumber(line.value));
   });
 }
 

@@ -2,7 +2,8 @@
 // file wins, a missing file leaves the holder's previous picture.
 #include <cstdio>
 
-#include "sim/simulator.h"
+#include "display/look.h"
+#include "sim/characters.h"
 
 namespace nib {
 
@@ -20,7 +21,7 @@ std::string Numbered(const char* stem, int n, const char* extension) {
 
 }  // namespace
 
-void Simulator::DoLoadCharacter() {
+void Look::DoLoadCharacter() {
   std::string folder = CharacterFolder(pet.CharacterNo);
   auto load = [&](Element& e, const std::string& file) {
     DoLoadPicture(pet.Plugins, e, folder, file);

@@ -4,7 +4,7 @@
 
 #include "display/layout_keys.h"
 #include "display/line_reader.h"
-#include "sim/simulator.h"
+#include "display/look.h"
 
 namespace nib {
 
@@ -12,7 +12,7 @@ namespace {
 
 constexpr char kBaseFile[] = "\\default.ini";
 
-void ApplyNumber(Simulator& s, const std::unordered_map<std::string, NumberKeyAction>& keys,
+void ApplyNumber(LookTarget& s, const std::unordered_map<std::string, NumberKeyAction>& keys,
                  const KeyLine& line) {
   if (line.value.empty()) return;
   const auto it = keys.find(line.key);
@@ -21,11 +21,11 @@ void ApplyNumber(Simulator& s, const std::unordered_map<std::string, NumberKeyAc
 
 }  // namespace
 
-void Simulator::DoReadLayoutFile(const std::string& PluginsStr) {
+void Look::DoReadLayoutFile(const std::string& PluginsStr) {
   std::string path;
   if (!PluginsStr.empty()) {
     path = "\\plugins\\" + PluginsStr + "\\plugin.ini";
-    if (!platform_.FileExists(path)) path.clear();
+    if (!files_.FileExists(path)) path.clear();
   }
   const bool base = path.empty();
   if (base) {
@@ -36,12 +36,12 @@ void Simulator::DoReadLayoutFile(const std::string& PluginsStr) {
                               &layout.HappyToolTip, &layout.DisciplineToolTip})
       text->clear();
   }
-  const auto text = platform_.ReadFile(path);
+  const auto text = files_.ReadFile(path);
   if (!text) return;
   ForEachKeyLine(*text, [this](const KeyLine& line) {
     const auto it = TextKeys().find(line.key);
-    if (it != TextKeys().end()) it->second(*this, line.value);
-    ApplyNumber(*this, NumberKeys(), line);
+    if (it != TextKeys().end()) it->second(target_, line.value);
+    ApplyNumber(target_, NumberKeys(), line);
   });
   if (base) {
     auto whole = [](float v) { return static_cast<int16>(std::lround(v)); };
@@ -54,9 +54,9 @@ void Simulator::DoReadLayoutFile(const std::string& PluginsStr) {
     layout.ResetButtonLeft = whole(scr.ResetButton.Left());
     layout.ResetButtonTop = whole(scr.ResetButton.Top());
   }
-  const auto color = platform_.ReadFile("\\colors\\" + pet.CurrentColor + "\\color.ini");
+  const auto color = files_.ReadFile("\\colors\\" + pet.CurrentColor + "\\color.ini");
   if (!color) return;
-  ForEachKeyLine(*color, [this](const KeyLine& line) { ApplyNumber(*this, ColorKeys(), line); });
+  ForEachKeyLine(*color, [this](const KeyLine& line) { ApplyNumber(target_, ColorKeys(), line); });
 }
 
 }  // namespace nib

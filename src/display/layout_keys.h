@@ -9,10 +9,10 @@
 
 namespace nib {
 
-class Simulator;
+struct LookTarget;
 
-using TextKeyAction = std::function<void(Simulator&, const std::string&)>;
-using NumberKeyAction = std::function<void(Simulator&, int16)>;
+using TextKeyAction = std::function<void(LookTarget&, const std::string&)>;
+using NumberKeyAction = std::function<void(LookTarget&, int16)>;
 
 // "default.ini" / "plugin.ini": captions, tooltips and dialog texts.
 const std::unordered_map<std::string, TextKeyAction>& TextKeys();

@@ -2,7 +2,7 @@
 // file, and for colour pictures the Default colour as a last resort.
 #include <cctype>
 
-#include "sim/simulator.h"
+#include "display/look.h"
 
 namespace nib {
 
@@ -24,13 +24,13 @@ std::string PluginPath(const std::string& plugin, const std::string& folder,
 
 }  // namespace
 
-void Simulator::DoLoadPicture(const std::string& PluginsStr, Element& PictureValue,
+void Look::DoLoadPicture(const std::string& PluginsStr, Element& PictureValue,
                               std::string& PicturePath, const std::string& PictureFilename) {
   // A file that exists but does not decode counts as missing, so the look-up
   // goes on to the next place; missing everywhere leaves the picture as it was.
   auto load = [&](const std::string& path) {
-    if (!platform_.FileExists(path)) return false;
-    Picture picture = platform_.LoadPicture(path);
+    if (!files_.FileExists(path)) return false;
+    Picture picture = files_.LoadPicture(path);
     if (picture) PictureValue.SetPicture(picture);
     return picture != nullptr;
   };
@@ -45,11 +45,11 @@ void Simulator::DoLoadPicture(const std::string& PluginsStr, Element& PictureVal
   load(PicturePath + PictureFilename);
 }
 
-void Simulator::DoLoadPointer(const std::string& PluginsStr, Element& PictureValue,
+void Look::DoLoadPointer(const std::string& PluginsStr, Element& PictureValue,
                               const std::string& PicturePath, const std::string& PictureFilename) {
   auto load = [&](const std::string& path) {
-    if (!platform_.FileExists(path)) return false;
-    Cursor cursor = platform_.LoadCursor(path);
+    if (!files_.FileExists(path)) return false;
+    Cursor cursor = files_.LoadCursor(path);
     if (!cursor) return false;
     PictureValue.Pointer = MousePointer::Custom;
     PictureValue.MouseIcon = cursor;

@@ -3,7 +3,7 @@
 // plugin lacking a file shows the base picture.
 #include <string>
 
-#include "sim/simulator.h"
+#include "display/look.h"
 
 namespace nib {
 
@@ -17,8 +17,8 @@ std::string Numbered(const char* stem, int n, const char* extension) {
 
 }  // namespace
 
-void Simulator::DoGetPlugins(const std::string& PluginsStr) {
-  platform_.SetCaption(PluginsStr.empty() ? "Loading images..." : "Loading plugin...");
+void Look::DoGetPlugins(const std::string& PluginsStr) {
+  windows_.SetCaption(PluginsStr.empty() ? "Loading images..." : "Loading plugin...");
   DoReadLayoutFile(PluginsStr);
   const std::string& plugin = PluginsStr;
   std::string other = kOther;
@@ -31,11 +31,11 @@ void Simulator::DoGetPlugins(const std::string& PluginsStr) {
 
   from_color(scr.FrontView, "front.gif");
   const std::string icon_path = color_path() + "color.ico";
-  if (platform_.FileExists(icon_path)) {
-    if (Picture icon = platform_.LoadPicture(icon_path)) {
+  if (files_.FileExists(icon_path)) {
+    if (Picture icon = files_.LoadPicture(icon_path)) {
       WindowIcon = icon;
-      platform_.SetWindowIcon(icon);
-      if (window.StartingUp) platform_.TrayModify(WindowIcon, "Loading, please wait...");
+      windows_.SetWindowIcon(icon);
+      if (window.StartingUp) tray_.TrayModify(WindowIcon, "Loading, please wait...");
     }
   }
   from_other(scr.NibScr, "nibscr.gif");
@@ -53,8 +53,8 @@ void Simulator::DoGetPlugins(const std::string& PluginsStr) {
     from_other(scr.ResetStatus[n], Numbered("reset", n, ".gif"));
     // Reset pictures are optional in a colour: without them (or with ones
     // that do not decode) the base ones stay, and the colour is kept.
-    if (platform_.FileExists(color_path() + Numbered("reset", n, ".gif")) &&
-        platform_.LoadPicture(color_path() + Numbered("reset", n, ".gif")))
+    if (files_.FileExists(color_path() + Numbered("reset", n, ".gif")) &&
+        files_.LoadPicture(color_path() + Numbered("reset", n, ".gif")))
       from_color(scr.ResetStatus[n], Numbered("reset", n, ".gif"));
     from_other(scr.TempDung[n], Numbered("dung", n, ".gif"));
     from_other(scr.TempSleepSign[n], Numbered("sleep", n, ".gif"));

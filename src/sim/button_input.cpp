@@ -15,7 +15,7 @@ constexpr char kPressed[] = "button1.gif";
 
 void Simulator::SetButtonPicture(Element& button, const char* file) {
   std::string folder = "\\colors\\" + pet.CurrentColor + "\\";
-  DoLoadPicture(pet.Plugins, button, folder, file);
+  look.DoLoadPicture(pet.Plugins, button, folder, file);
 }
 
 void Simulator::KeyBeep() {

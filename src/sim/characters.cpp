@@ -83,10 +83,10 @@ void Simulator::DoSetCharacter(int16& CharNo) {
 
   // The angel keeps the positions of the character it was.
   if (CharNo < kAngel) {
-    DoGetCharacterIni("");
-    if (!pet.Plugins.empty()) DoGetCharacterIni(pet.Plugins);
+    look.DoGetCharacterIni("");
+    if (!pet.Plugins.empty()) look.DoGetCharacterIni(pet.Plugins);
   }
-  DoLoadCharacter();
+  look.DoLoadCharacter();
 
   if (pet.DyingTimeLeft <= 0) pet.DyingTimeLeft = kFullDyingTime;
 

@@ -48,7 +48,7 @@ void Simulator::LoadSheetLook() {
   if (!picture.GetPicture() && platform_.FileExists("\\other\\inssheet.gif"))
     picture.SetPicture(platform_.LoadPicture("\\other\\inssheet.gif"));
   picture.MouseIcon = nullptr;
-  DoLoadPointer("", picture, "\\other\\", "inssheet.cur");
+  look.DoLoadPointer("", picture, "\\other\\", "inssheet.cur");
   platform_.SetSheetLook(picture.GetPicture(), picture.MouseIcon);
 }
 
@@ -140,7 +140,7 @@ void Simulator::SwitchDeviceOff() {
   DoHideIcon();
   scr.AttendIcon.Hide();
   menu.mCharacterName.caption = pet.NibbetName;
-  platform_.TrayModify(WindowIcon, pet.NibbetName);
+  platform_.TrayModify(look.WindowIcon, pet.NibbetName);
   ForgetTrayState();
   menu.mPopupInsulatingSheet.enabled = false;
   menu.mCheats.enabled = false;

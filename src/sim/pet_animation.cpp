@@ -154,7 +154,7 @@ void Simulator::DrawDyingFrame() {
     if (!animation.LaidEggLoaded) {
       // The egg it leaves behind is the first egg picture.
       std::string folder = "\\Chars\\00\\";
-      DoLoadPicture(pet.Plugins, scr.TempImage, folder, "0.gif");
+      look.DoLoadPicture(pet.Plugins, scr.TempImage, folder, "0.gif");
       animation.LaidEggLoaded = true;
     }
     if (ScreenVisible()) scr.TempImage.Show();

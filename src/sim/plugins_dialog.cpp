@@ -155,7 +155,7 @@ void PluginsDialog::Command1_Click() {
   }
   if (pet.InsulatingSheet == 1) {
     sim_.menu.mCharacterName.caption = pet.NibbetName;
-    platform_.TrayModify(sim_.WindowIcon, pet.NibbetName);
+    platform_.TrayModify(sim_.look.WindowIcon, pet.NibbetName);
   }
   // The next tick sends the pet's own icon and tip in the new look.
   sim_.ForgetTrayState();
@@ -167,17 +167,17 @@ void PluginsDialog::ApplyPlugin() {
   Pet& pet = sim_.pet;
   pet.Plugins = SameIgnoringCase(selected_folder_, kDefaultEntry) ? "" : selected_folder_;
   if (pet.Plugins == EntryFolder) return;
-  sim_.DoGetPlugins("");
+  sim_.look.DoGetPlugins("");
   sim_.DoEndCurrentAction();
   Element& pet_picture = sim_.scr.NibChar;
   const bool pet_shown = pet_picture.Visible();
   pet_picture.Hide();
-  sim_.DoGetCharacterIni("");
-  sim_.DoLoadCharacter();
+  sim_.look.DoGetCharacterIni("");
+  sim_.look.DoLoadCharacter();
   if (!pet.Plugins.empty()) {
-    sim_.DoGetPlugins(pet.Plugins);
-    sim_.DoGetCharacterIni(pet.Plugins);
-    sim_.DoLoadCharacter();
+    sim_.look.DoGetPlugins(pet.Plugins);
+    sim_.look.DoGetCharacterIni(pet.Plugins);
+    sim_.look.DoLoadCharacter();
   }
   sim_.DoSetToolTip();
   pet_picture.SetVisible(pet_shown);
@@ -189,23 +189,23 @@ void PluginsDialog::ApplyColor(const std::string& folder) {
   pet.CurrentColor = folder;
   platform_.SetCaption("Changing color...");
   std::string path = "\\colors\\" + folder + "\\";
-  sim_.DoLoadPicture(pet.Plugins, scr.FrontView, path, "front.gif");
-  sim_.DoLoadPicture(pet.Plugins, scr.BackView, path, "back.gif");
+  sim_.look.DoLoadPicture(pet.Plugins, scr.FrontView, path, "front.gif");
+  sim_.look.DoLoadPicture(pet.Plugins, scr.BackView, path, "back.gif");
   for (Element* button : {&scr.ButtonA, &scr.ButtonB, &scr.ButtonC})
-    sim_.DoLoadPicture(pet.Plugins, *button, path, "button0.gif");
+    sim_.look.DoLoadPicture(pet.Plugins, *button, path, "button0.gif");
   if (platform_.FileExists(path + "color.ico")) {
     if (Picture icon = platform_.LoadPicture(path + "color.ico")) {
-      sim_.WindowIcon = icon;
+      sim_.look.WindowIcon = icon;
       platform_.SetWindowIcon(icon);
     }
   }
   for (int n = 0; n <= 1; ++n) {
     const std::string file = "reset" + std::to_string(n) + ".gif";
     std::string other = "\\other\\";
-    sim_.DoLoadPicture(pet.Plugins, scr.ResetStatus[n], other, file);
+    sim_.look.DoLoadPicture(pet.Plugins, scr.ResetStatus[n], other, file);
     // Optional in a colour: without them the colour is not given up.
     if (platform_.FileExists(path + file) && platform_.LoadPicture(path + file))
-      sim_.DoLoadPicture(pet.Plugins, scr.ResetStatus[n], path, file);
+      sim_.look.DoLoadPicture(pet.Plugins, scr.ResetStatus[n], path, file);
   }
   scr.ButtonA.Move(places_.a_left, places_.a_top);
   scr.ButtonB.Move(places_.b_left, places_.b_top);

@@ -3,7 +3,9 @@
 namespace nib {
 
 Simulator::Simulator(Platform& platform, RandomSource& random)
-    : platform_(platform), random_(random) {}
+    : look(LookTarget{pet, scr, menu, layout}, window, platform, platform, platform),
+      platform_(platform),
+      random_(random) {}
 
 bool Simulator::ScreenVisible() const {
   return !pet.TimerScreen && !pet.LightOff && !scr.BackView.Visible();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "display/layout.h"
+#include "display/look.h"
 #include "display/screen.h"
 #include "display/status_tip.h"
 #include "sim/characters.h"
@@ -29,8 +30,9 @@ class Simulator {
   Screen scr;     // every element of the device window
   Menu menu;      // the popup menu and its cheat submenus
   Layout layout;  // positions and texts read from the layout files
-  Picture WindowIcon;
   WindowState window;
+  // Pictures, pointers and layout files, read into the parts above.
+  Look look;
   DeviceMenu device_menu;
   Game game;
   Meter meter;
@@ -99,21 +101,6 @@ class Simulator {
   // Hand-over points of the tick.
   void StartEvolution(int16 next_character);
   void StartFlush();
-
-  // ---- The look ----
-  // Pictures and cursors: plugin first, then base, then the Default color.
-  // `picture_path` is the caller's folder ("\other\"); the Default colour
-  // fallback changes it.
-  void DoLoadPicture(const std::string& PluginsStr, Element& PictureValue,
-                     std::string& PicturePath, const std::string& PictureFilename);
-  void DoLoadPointer(const std::string& PluginsStr, Element& PictureValue,
-                     const std::string& PicturePath, const std::string& PictureFilename);
-  // Every device and holder picture of one plugin pass.
-  void DoGetPlugins(const std::string& PluginsStr);
-  // Captions, tooltips and positions of one pass, then the colour's buttons.
-  void DoReadLayoutFile(const std::string& PluginsStr);
-  void DoLoadCharacter();
-  void DoGetCharacterIni(const std::string& PluginsStr);
 
   // ---- Sound ----
   // FileName is a program-folder path such as "\sounds\beep.wav".

@@ -35,7 +35,7 @@ void Simulator::ResetRunTimeFields() {
 void Simulator::Form_Load(const std::string& command_line) {
   platform_.SetBusyPointer(true);
   window.StartingUp = true;
-  platform_.TrayAdd(WindowIcon, "Loading, please wait...");
+  platform_.TrayAdd(look.WindowIcon, "Loading, please wait...");
   PlaceFixedElements();
   pet.NibbetName = command_line.empty() ? kDefaultPetName : command_line;
   random_.Seed(static_cast<std::uint32_t>(platform_.CurrentSecond()));
@@ -43,11 +43,11 @@ void Simulator::Form_Load(const std::string& command_line) {
   DoLoadSettings();
   scr.NibChar.Hide();
 
-  DoGetPlugins("");
-  DoLoadCharacter();
+  look.DoGetPlugins("");
+  look.DoLoadCharacter();
   if (!pet.Plugins.empty()) {
-    DoGetPlugins(pet.Plugins);
-    DoLoadCharacter();
+    look.DoGetPlugins(pet.Plugins);
+    look.DoLoadCharacter();
   }
   pet.TimerScreen = false;
   platform_.SetCaption(pet.NibbetName);
@@ -92,7 +92,7 @@ void Simulator::ShowInsulatingSheetOrStart() {
     DoMainScreen(false);
     mPopupInsulatingSheet_Click();
     menu.mCharacterName.caption = pet.NibbetName;
-    platform_.TrayModify(WindowIcon, pet.NibbetName);
+    platform_.TrayModify(look.WindowIcon, pet.NibbetName);
     menu.mPopupInsulatingSheet.checked = true;
     menu.mPopupInsulatingSheet.enabled = false;
     return;

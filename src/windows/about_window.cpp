@@ -64,7 +64,7 @@ AboutWindow::AboutWindow(Simulator& sim, QtPlatform& platform, DeviceWindow& dev
 QWidget* AboutWindow::BuildPicture() {
   device_.Run("about picture", [this] {
     std::string folder = kAboutPictureFolder;
-    sim_.DoLoadPicture(sim_.pet.Plugins, picture_holder_, folder, kAboutPictureFile);
+    sim_.look.DoLoadPicture(sim_.pet.Plugins, picture_holder_, folder, kAboutPictureFile);
   });
   auto* label = new QLabel(this);
   const auto* picture = dynamic_cast<const QtPicture*>(picture_holder_.GetPicture().get());

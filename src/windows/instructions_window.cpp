@@ -45,7 +45,7 @@ InstructionsWindow::InstructionsWindow(Simulator& sim, QtPlatform& platform, Dev
 
 void InstructionsWindow::Open() {
   device_.Run("instructions pointer", [this] {
-    sim_.DoLoadPointer(sim_.pet.Plugins, pointer_holder_, kInstructionsPointerFolder,
+    sim_.look.DoLoadPointer(sim_.pet.Plugins, pointer_holder_, kInstructionsPointerFolder,
                        kInstructionsPointerFile);
   });
   const auto opening = pages_.Opening();

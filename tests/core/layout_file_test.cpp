@@ -29,7 +29,7 @@ TEST_F(LayoutFileTest, TheBaseFileSetsCaptionsTooltipsAndPositions) {
                        "rarrowselectmenu1.top=1234\n"
                        "buttonb.left=945\n");
   scr.NibScr.Move(1, 2);
-  sim.DoReadLayoutFile("");
+  sim.look.DoReadLayoutFile("");
   EXPECT_EQ(scr.ButtonA.ToolTipText, "Press A");
   EXPECT_EQ(scr.NibScr.Left(), 615);
   EXPECT_EQ(scr.NibScr.Top(), 2) << "an empty number is ignored";
@@ -58,7 +58,7 @@ TEST_F(LayoutFileTest, AColorMovesTheButtonsLastWithoutTouchingTheRememberedPlac
                        "reset.top=1000\nbuttona.left=615\nname=Mint\nnibscr.left=1\n");
   pet.CurrentColor = "Mint";
   scr.NibScr.SetLeft(525);
-  sim.DoReadLayoutFile("");
+  sim.look.DoReadLayoutFile("");
   EXPECT_EQ(scr.ResetButton.Top(), 1000);
   EXPECT_EQ(sim.layout.ResetButtonTop, 976);
   EXPECT_EQ(scr.ButtonA.Left(), 615);
@@ -69,15 +69,15 @@ TEST_F(LayoutFileTest, AColorMovesTheButtonsLastWithoutTouchingTheRememberedPlac
 TEST_F(LayoutFileTest, APluginFileOverridesAndItsAbsenceRereadsTheBase) {
   platform.AddTextFile("\\default.ini", "button a=Base A\nhide=Hide it\nagetooltip=Age\n");
   platform.AddTextFile("\\plugins\\Neon\\plugin.ini", "hide=Hush\nnibscr.left=700\n");
-  sim.DoReadLayoutFile("");
-  sim.DoReadLayoutFile("Neon");
+  sim.look.DoReadLayoutFile("");
+  sim.look.DoReadLayoutFile("Neon");
   EXPECT_EQ(menu.mPopupStatus.caption, "Hush");
   EXPECT_EQ(scr.ButtonA.ToolTipText, "Base A") << "a plugin file does not clear tooltips";
   EXPECT_EQ(scr.NibScr.Left(), 700);
 
   scr.ButtonA.ToolTipText = "stale";
   sim.layout.AgeToolTip = "stale";
-  sim.DoReadLayoutFile("NoFile");
+  sim.look.DoReadLayoutFile("NoFile");
   EXPECT_EQ(scr.ButtonA.ToolTipText, "Base A");
   EXPECT_EQ(sim.layout.AgeToolTip, "Age");
   EXPECT_EQ(menu.mPopupStatus.caption, "Hide it");
@@ -87,7 +87,7 @@ TEST_F(LayoutFileTest, AMissingBaseFileClearsTooltipsAndReadsNoColor) {
   platform.AddTextFile("\\colors\\Default\\color.ini", "buttona.left=1\n");
   scr.ButtonC.ToolTipText = "old";
   scr.ButtonA.SetLeft(600);
-  sim.DoReadLayoutFile("");
+  sim.look.DoReadLayoutFile("");
   EXPECT_EQ(scr.ButtonC.ToolTipText, "");
   EXPECT_EQ(scr.ButtonA.Left(), 600);
 }
@@ -99,7 +99,7 @@ TEST_F(LayoutFileTest, CharacterFilesPlaceThePoses) {
   platform.AddTextFile("\\plugins\\Neon\\chars\\05\\char.ini", "eat.left=750\nwalk=1\n");
   pet.CharacterNo = 5;
   scr.NibChar.Move(0, 0);
-  sim.DoGetCharacterIni("");
+  sim.look.DoGetCharacterIni("");
   EXPECT_EQ(scr.NibChar.Left(), 1) << "moved at once, by the last key";
   EXPECT_EQ(scr.NibChar.Top(), 1200);
   EXPECT_EQ(sim.layout.OriginalLeft, 900);
@@ -108,7 +108,7 @@ TEST_F(LayoutFileTest, CharacterFilesPlaceThePoses) {
   EXPECT_EQ(sim.layout.DyingTop, 1250);
   EXPECT_EQ(sim.layout.Stool1Left, 33);
 
-  sim.DoGetCharacterIni("Neon");
+  sim.look.DoGetCharacterIni("Neon");
   EXPECT_EQ(sim.layout.EatLeft, 750);
   EXPECT_EQ(sim.layout.OriginalLeft, 900) << "absent keys keep their values";
   EXPECT_FALSE(sim.layout.CharacterWalks) << "only \"true\" walks";

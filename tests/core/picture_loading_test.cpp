@@ -15,7 +15,7 @@ class PictureLoadingTest : public DeviceTest {
     return fake ? fake->path : "";
   }
   void Load(const std::string& plugin, Element& e, std::string folder, const std::string& file) {
-    sim.DoLoadPicture(plugin, e, folder, file);
+    sim.look.DoLoadPicture(plugin, e, folder, file);
   }
 };
 
@@ -49,7 +49,7 @@ TEST_F(PictureLoadingTest, AColorLackingAFileSwitchesThePetToDefault) {
   platform.AddFile("\\colors\\Default\\button1.gif", 18, 18);
   pet.CurrentColor = "Blue";
   std::string folder = "\\colors\\Blue\\";
-  sim.DoLoadPicture("", scr.ButtonA, folder, "button1.gif");
+  sim.look.DoLoadPicture("", scr.ButtonA, folder, "button1.gif");
   EXPECT_EQ(Source(scr.ButtonA), "\\colors\\default\\button1.gif");
   EXPECT_EQ(pet.CurrentColor, "Default");
   EXPECT_EQ(folder, "\\colors\\Default\\");
@@ -68,7 +68,7 @@ TEST_F(PictureLoadingTest, MissingEverywhereOrUndecodableKeepsThePicture) {
 
   pet.CurrentColor = "Gone";
   std::string folder = "\\colors\\Gone\\";
-  sim.DoLoadPicture("", scr.ButtonB, folder, "button1.gif");
+  sim.look.DoLoadPicture("", scr.ButtonB, folder, "button1.gif");
   EXPECT_EQ(scr.ButtonB.GetPicture(), nullptr);
   EXPECT_EQ(pet.CurrentColor, "Default");
 }
@@ -99,7 +99,7 @@ TEST_F(PictureLoadingTest, AFileThatDoesNotDecodeCountsAsMissing) {
     const Picture before = std::make_shared<FakePicture>();
     e.SetPicture(before);
     std::string folder = c.folder;
-    sim.DoLoadPicture(c.plugin, e, folder, "skull.gif");
+    sim.look.DoLoadPicture(c.plugin, e, folder, "skull.gif");
     if (*c.expected)
       EXPECT_EQ(Source(e), c.expected) << c.name;
     else
@@ -115,13 +115,13 @@ TEST_F(PictureLoadingTest, ACursorThatDoesNotDecodeGivesWayToTheBaseOrTheArrow) 
   };
   platform.AddBrokenFile("\\plugins\\Bad\\other\\push.cur");
   platform.AddFile("\\other\\push.cur");
-  sim.DoLoadPointer("Bad", scr.ButtonA, "\\other\\", "push.cur");
+  sim.look.DoLoadPointer("Bad", scr.ButtonA, "\\other\\", "push.cur");
   EXPECT_EQ(scr.ButtonA.Pointer, MousePointer::Custom);
   EXPECT_EQ(cursor_source(scr.ButtonA), "\\other\\push.cur");
 
   platform.AddBrokenFile("\\other\\front.cur");
   scr.FrontView.Pointer = MousePointer::Custom;
-  sim.DoLoadPointer("", scr.FrontView, "\\other\\", "front.cur");
+  sim.look.DoLoadPointer("", scr.FrontView, "\\other\\", "front.cur");
   EXPECT_EQ(scr.FrontView.Pointer, MousePointer::Arrow);
 }
 
@@ -131,7 +131,7 @@ TEST_F(PictureLoadingTest, AColourWhoseBodyDoesNotDecodeShowsTheDefaultBody) {
   platform.AddFile("\\colors\\Default\\front.gif", 145, 198);
   platform.AddFile("\\colors\\Default\\button0.gif");
   pet.CurrentColor = "Blue";
-  sim.DoGetPlugins("");
+  sim.look.DoGetPlugins("");
   EXPECT_EQ(Source(scr.FrontView), "\\colors\\default\\front.gif");
   EXPECT_EQ(scr.FrontView.Width(), 145 * 15);
   EXPECT_EQ(pet.CurrentColor, "Default");
@@ -145,7 +145,7 @@ TEST_F(PictureLoadingTest, AColoursResetPictureThatDoesNotDecodeLeavesTheBaseOne
   platform.AddFile("\\other\\reset0.gif");
   platform.AddBrokenFile("\\colors\\Blue\\reset0.gif");
   pet.CurrentColor = "Blue";
-  sim.DoGetPlugins("");
+  sim.look.DoGetPlugins("");
   EXPECT_EQ(Source(scr.ResetStatus[0]), "\\other\\reset0.gif");
   EXPECT_EQ(pet.CurrentColor, "Blue");
 }
@@ -157,14 +157,14 @@ TEST_F(PictureLoadingTest, CursorsComeFromPluginOrBaseElseTheArrow) {
     auto* fake = dynamic_cast<const FakeCursor*>(e.MouseIcon.get());
     return fake ? fake->path : "";
   };
-  sim.DoLoadPointer("Neon", scr.ButtonA, "\\other\\", "push.cur");
+  sim.look.DoLoadPointer("Neon", scr.ButtonA, "\\other\\", "push.cur");
   EXPECT_EQ(scr.ButtonA.Pointer, MousePointer::Custom);
   EXPECT_EQ(cursor_source(scr.ButtonA), "\\plugins\\neon\\other\\push.cur");
 
-  sim.DoLoadPointer("Neon", scr.FrontView, "\\other\\", "front.cur");
+  sim.look.DoLoadPointer("Neon", scr.FrontView, "\\other\\", "front.cur");
   EXPECT_EQ(cursor_source(scr.FrontView), "\\other\\front.cur");
 
-  sim.DoLoadPointer("", scr.ButtonA, "\\other\\", "push.cur");
+  sim.look.DoLoadPointer("", scr.ButtonA, "\\other\\", "push.cur");
   EXPECT_EQ(scr.ButtonA.Pointer, MousePointer::Arrow);
   EXPECT_EQ(cursor_source(scr.ButtonA), "\\plugins\\neon\\other\\push.cur") << "kept";
 }
@@ -194,7 +194,7 @@ TEST_F(PictureLoadingTest, TheBaseSetFillsEveryDeviceElementAndHolder) {
   pet.CurrentColor = "Default";
   sim.window.StartingUp = true;
 
-  sim.DoGetPlugins("");
+  sim.look.DoGetPlugins("");
 
   EXPECT_EQ(platform.captions.front(), "Loading images...");
   EXPECT_EQ(Source(scr.FrontView), "\\colors\\default\\front.gif");
@@ -211,7 +211,7 @@ TEST_F(PictureLoadingTest, TheBaseSetFillsEveryDeviceElementAndHolder) {
   EXPECT_NE(platform.window_icon, nullptr);
   EXPECT_EQ(platform.tray_tip, "Loading, please wait...");
 
-  sim.DoGetPlugins("Neon");
+  sim.look.DoGetPlugins("Neon");
   EXPECT_EQ(platform.captions.back(), "Loading plugin...");
 }
 

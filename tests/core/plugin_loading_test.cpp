@@ -53,8 +53,8 @@ class PluginLoadingTest : public DeviceTest {
   void TwoPasses(Simulator& s, const std::string& plugin) {
     s.pet.CurrentColor = pet.CurrentColor;
     s.pet.Plugins = plugin;
-    s.DoGetPlugins("");
-    if (!plugin.empty()) s.DoGetPlugins(plugin);
+    s.look.DoGetPlugins("");
+    if (!plugin.empty()) s.look.DoGetPlugins(plugin);
   }
 };
 
@@ -94,7 +94,7 @@ TEST_F(PluginLoadingTest, TheBasePassClearsEverythingAPluginPassMaySet) {
   ASSERT_EQ(scr.ButtonB.ToolTipText, "Plugin B");
 
   sim.pet.Plugins.clear();
-  sim.DoGetPlugins("");
+  sim.look.DoGetPlugins("");
   EXPECT_EQ(Pictures(sim), Pictures(base));
   auto cursor_source = [](const Element& e) {
     auto* fake = dynamic_cast<const FakeCursor*>(e.MouseIcon.get());
@@ -119,7 +119,7 @@ TEST_F(PluginLoadingTest, AMissingColorFallsBackToDefaultBeforeTheIconIsSought) 
   pet.CurrentColor = "Gone";
   TwoPasses(sim, "");
   EXPECT_EQ(sim.pet.CurrentColor, "Default");
-  auto* icon = dynamic_cast<const FakePicture*>(sim.WindowIcon.get());
+  auto* icon = dynamic_cast<const FakePicture*>(sim.look.WindowIcon.get());
   ASSERT_NE(icon, nullptr);
   EXPECT_EQ(icon->path, "\\colors\\default\\color.ico");
 }
@@ -128,7 +128,7 @@ TEST_F(PluginLoadingTest, TheColorIconIsNeverTakenFromAPlugin) {
   pet.CurrentColor = "Mint";
   platform.AddFile("\\plugins\\Ico\\colors\\Mint\\color.ico");
   TwoPasses(sim, "Ico");
-  auto* icon = dynamic_cast<const FakePicture*>(sim.WindowIcon.get());
+  auto* icon = dynamic_cast<const FakePicture*>(sim.look.WindowIcon.get());
   EXPECT_EQ(icon->path, "\\colors\\mint\\color.ico");
 }
 
@@ -139,9 +139,9 @@ TEST_F(PluginLoadingTest, APluginWithACharacterLayoutButNoPicturesKeepsBasePictu
   platform.AddTextFile("\\plugins\\Pose\\chars\\05\\char.ini", "eat.left=850\n");
   pet.CharacterNo = 5;
   pet.Plugins = "Pose";
-  sim.DoGetCharacterIni("");
-  sim.DoGetCharacterIni("Pose");
-  sim.DoLoadCharacter();
+  sim.look.DoGetCharacterIni("");
+  sim.look.DoGetCharacterIni("Pose");
+  sim.look.DoLoadCharacter();
   EXPECT_EQ(sim.layout.EatLeft, 850);
   EXPECT_EQ(sim.layout.EatTop, 1100);
   auto* eat = dynamic_cast<const FakePicture*>(scr.TempEat[0].GetPicture().get());
@@ -157,10 +157,10 @@ TEST_F(PluginLoadingTest, TheEggLoadsOnlyItsFramesAndIcons) {
   }
   platform.AddFile("\\Chars\\00\\3.gif");
   pet.CharacterNo = 4;
-  sim.DoLoadCharacter();
+  sim.look.DoLoadCharacter();
   const Picture happy = scr.TempHappy[0].GetPicture();
   pet.CharacterNo = 0;
-  sim.DoLoadCharacter();
+  sim.look.DoLoadCharacter();
   EXPECT_EQ(scr.TempHappy[0].GetPicture(), happy);
   EXPECT_NE(scr.TempChar[2].GetPicture(), nullptr);
   EXPECT_EQ(scr.TempChar[3].GetPicture(), nullptr) << "the egg has three frames";
@@ -170,7 +170,7 @@ TEST_F(PluginLoadingTest, TheEggLoadsOnlyItsFramesAndIcons) {
 TEST_F(PluginLoadingTest, UnhappyFramesZeroAndTwoShareOnePicture) {
   for (const char* f : {"unhp0.gif", "unhp1.gif", "unhp2.gif"}) platform.AddFile(std::string("\\Chars\\06\\") + f);
   pet.CharacterNo = 6;
-  sim.DoLoadCharacter();
+  sim.look.DoLoadCharacter();
   EXPECT_EQ(scr.TempUnhappy[0].GetPicture(), scr.TempUnhappy[2].GetPicture());
   EXPECT_NE(scr.TempUnhappy[1].GetPicture(), scr.TempUnhappy[3].GetPicture());
 }

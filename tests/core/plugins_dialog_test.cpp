@@ -167,7 +167,7 @@ TEST_F(PluginsDialogTest, OkAppliesAPluginWithItsDefaultColour) {
 
 TEST_F(PluginsDialogTest, TheBuiltInEntryReturnsToTheBuiltInLookAndSavesNoPlugin) {
   pet.Plugins = "zeta";
-  sim.DoGetPlugins("zeta");
+  sim.look.DoGetPlugins("zeta");
   PluginsDialog dialog = Open(true);
   FolderOf(dialog, "Built-in look");
   dialog.Command1_Click();
