@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "display/file_names.h"
 #include "display/layout_keys.h"
 #include "display/line_reader.h"
 #include "display/look.h"
@@ -10,8 +11,7 @@
 namespace nib {
 
 void Look::DoGetCharacterIni(const std::string& PluginsStr) {
-  char number[8];
-  std::snprintf(number, sizeof number, "%02d", static_cast<int>(pet.CharacterNo));
+  const std::string number = TwoDigits(pet.CharacterNo);
   std::optional<std::string> text;
   if (!PluginsStr.empty())
     text = files_.ReadFile("\\plugins\\" + PluginsStr + "\\chars\\" + number + "\\char.ini");

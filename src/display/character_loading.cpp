@@ -1,7 +1,6 @@
 // Filling the pet's holders from the current character's folder; a plugin's
 // file wins, a missing file leaves the holder's previous picture.
-#include <cstdio>
-
+#include "display/file_names.h"
 #include "display/look.h"
 #include "sim/characters.h"
 
@@ -9,15 +8,7 @@ namespace nib {
 
 namespace {
 
-std::string CharacterFolder(int character) {
-  char folder[16];
-  std::snprintf(folder, sizeof folder, "\\Chars\\%02d\\", character);
-  return folder;
-}
-
-std::string Numbered(const char* stem, int n, const char* extension) {
-  return stem + std::to_string(n) + extension;
-}
+std::string CharacterFolder(int character) { return "\\Chars\\" + TwoDigits(character) + "\\"; }
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 // plugin lacking a file shows the base picture.
 #include <string>
 
+#include "display/file_names.h"
 #include "display/look.h"
 
 namespace nib {
@@ -10,10 +11,6 @@ namespace nib {
 namespace {
 
 constexpr char kOther[] = "\\other\\";
-
-std::string Numbered(const char* stem, int n, const char* extension) {
-  return stem + std::to_string(n) + extension;
-}
 
 }  // namespace
 

@@ -45,21 +45,10 @@ void Simulator::DoAction(int Button) {
 // The common start of the medicine and scolding animations; the reaction
 // steps of the tick run them.
 void Simulator::StartReaction(bool unhappy) {
-  if (unhappy) {
-    pet.UnhappyReaction = true;
-    scr.TempImage.CopyPictureFrom(scr.TempUnhappy[0]);
-    scr.TempImage.Move(layout.UnhappyLeft, layout.UnhappyTop);
-  } else {
-    pet.RefusalReaction = true;
-    scr.TempImage.CopyPictureFrom(scr.TempNegative[0]);
-    scr.TempImage.Move(layout.NoLeft, layout.NoTop);
-  }
+  SetReactionPicture(unhappy ? Reaction::kUnhappy : Reaction::kRefusal);
   // With a reaction flagged, clearing the screen leaves the darkness on.
   DoMainScreen(false);
-  pet.ActionTimeout = 10;
-  pet.AnimFrame = 0;
-  pet.AnimStep = 0;
-  pet.AnimRepeat = 7;
+  StartReactionFrames();
   scr.TempImage.SetVisible(ScreenVisible());
   pet.IconTimeout = 10;
 }

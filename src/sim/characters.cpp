@@ -125,9 +125,7 @@ void Simulator::DoSetCharacter(int16& CharNo) {
     // A new baby is hungry and unhappy at once.
     pet.AttentionHungry = pet.AttentionHappy = true;
     pet.AttentionDiscipline = false;
-    scr.AttendIcon.Show();
-    pet.AttendTimeLeft = kCallSeconds;
-    CountUp(pet.NeedCount, 2);
+    OpenCall(2);
     pet.Dung = 0;
     HideAllDung();
   } else if (CharNo == kAngel) {

@@ -29,6 +29,10 @@ enum Icon : int16 {
   kNoIcon = 7,
 };
 
+// Frames of the darkness picture: the sleeping pet's two, and the lights
+// switched off over a pet awake.
+enum DarkFrame : int { kDarkAsleep = 0, kDarkAwake = 2 };
+
 // A game from its title to the pet's reaction to the score.
 enum GameStage : int16 {
   kNoGame = 0,

@@ -61,20 +61,13 @@ void Simulator::DoPlayStep() {
       scr.PlayResult.Hide();
       scr.YourScore.Hide();
       scr.NibScore.Hide();
-      pet.ActionTimeout = 10;
-      pet.AnimFrame = 0;
-      pet.AnimStep = 0;
-      pet.AnimRepeat = 7;
+      StartReactionFrames();
       if (game.PlayWins >= kWinsForHappiness) {
         PlaySound("\\sounds\\plyhappy.wav");
-        pet.HappyReaction = true;
-        scr.TempImage.CopyPictureFrom(scr.TempHappy[0]);
-        scr.TempImage.Move(layout.HappyLeft, layout.HappyTop);
+        SetReactionPicture(Reaction::kHappy);
       } else {
         PlaySound("\\sounds\\plyunhap.wav");
-        pet.UnhappyReaction = true;
-        scr.TempImage.CopyPictureFrom(scr.TempUnhappy[0]);
-        scr.TempImage.Move(layout.UnhappyLeft, layout.UnhappyTop);
+        SetReactionPicture(Reaction::kUnhappy);
       }
       Draw(scr.TempImage, ScreenVisible());
       break;
@@ -145,19 +138,8 @@ void Simulator::PlayReact(bool won) {
   for (Element* e : {&scr.LeftArrow, &scr.RightArrow, &scr.NibNumber, &scr.ResultNumber,
                      &scr.TempImage})
     e->Hide();
-  pet.AnimFrame = 0;
-  pet.AnimStep = 0;
-  pet.AnimRepeat = 7;
-  pet.ActionTimeout = 10;
-  if (won) {
-    pet.HappyReaction = true;
-    scr.TempImage.CopyPictureFrom(scr.TempHappy[0]);
-    scr.TempImage.Move(layout.HappyLeft, layout.HappyTop);
-  } else {
-    pet.UnhappyReaction = true;
-    scr.TempImage.CopyPictureFrom(scr.TempUnhappy[0]);
-    scr.TempImage.Move(layout.UnhappyLeft, layout.UnhappyTop);
-  }
+  StartReactionFrames();
+  SetReactionPicture(won ? Reaction::kHappy : Reaction::kUnhappy);
   Draw(scr.TempImage, ScreenVisible());
 }
 
@@ -265,9 +247,7 @@ void Simulator::DoPlayAction(int Button) {
           if (pet.LightOff) scr.Dark.Show();
         } else {
           // Sick, or calling for discipline: the pet shakes its head.
-          pet.RefusalReaction = true;
-          scr.TempImage.CopyPictureFrom(scr.TempNegative[0]);
-          scr.TempImage.Move(layout.NoLeft, layout.NoTop);
+          SetReactionPicture(Reaction::kRefusal);
           DoMainScreen(false);
           if (pet.LightOff) scr.Dark.Show();
           pet.ActionTimeout = 10;

@@ -89,17 +89,14 @@ void Simulator::mCheatAction2_Click() {
     pet.SleepAction = true;
     // The pet calls for the light to be switched off.
     pet.AttentionSleep = true;
-    scr.AttendIcon.Show();
-    pet.AttendTimeLeft = kCallSeconds;
-    CountUp(pet.NeedCount);
+    OpenCall(1);
     return;
   }
   if (pet.Age < 99) ++pet.Age;
   pet.SleepAction = false;
   pet.AttentionSleep = false;
   scr.SleepSign.Hide();
-  scr.Dark.CopyPictureFrom(scr.TempDark[2]);
-  layout.DarkWidth = static_cast<int16>(std::lround(scr.Dark.Width()));
+  SetDarkness(kDarkAwake);
   scr.Dark.Hide();
   pet.LightOff = false;
   pet.LightMenuIndex = 0;
@@ -144,9 +141,7 @@ void Simulator::mCheatAttention0_Click() {
   DoAutoShow();
   pet.AttentionHungry = true;
   pet.Hunger = 0;
-  scr.AttendIcon.Show();
-  pet.AttendTimeLeft = kCallSeconds;
-  CountUp(pet.NeedCount);
+  OpenCall(1);
 }
 
 void Simulator::mCheatAttention1_Click() {
@@ -154,9 +149,7 @@ void Simulator::mCheatAttention1_Click() {
   DoAutoShow();
   pet.AttentionHappy = true;
   pet.Happiness = 0;
-  scr.AttendIcon.Show();
-  pet.AttendTimeLeft = kCallSeconds;
-  CountUp(pet.NeedCount);
+  OpenCall(1);
 }
 
 void Simulator::mCheatAttention2_Click() {
@@ -169,15 +162,21 @@ void Simulator::mCheatAttention2_Click() {
     --pet.Happiness;
   }
   pet.AttentionDiscipline = true;
+  OpenCall(0);
+}
+
+// The attention icon shows and waits for the owner; `needs` is how many
+// needs the call counts for the pet's growth.
+void Simulator::OpenCall(int needs) {
   scr.AttendIcon.Show();
   pet.AttendTimeLeft = kCallSeconds;
+  if (needs > 0) CountUp(pet.NeedCount, needs);
 }
 
 void Simulator::RaiseDisciplineCall() {
   DoAutoShow();
   pet.AttentionDiscipline = true;
-  scr.AttendIcon.Show();
-  pet.AttendTimeLeft = kCallSeconds;
+  OpenCall(0);
 }
 
 }  // namespace nib

@@ -10,8 +10,6 @@ namespace nib {
 namespace {
 
 // Pictures of the darkness: asleep and awake.
-constexpr int kDarkAsleep = 0;
-constexpr int kDarkAwake = 2;
 
 }  // namespace
 
@@ -41,7 +39,7 @@ void Simulator::ChooseLight() {
   pet.LightOff = true;
   if (pet.SleepAction) {
     pet.StatusText = menu.mCheatAction2.caption;
-    scr.Dark.CopyPictureFrom(scr.TempDark[kDarkAsleep]);
+    SetDarkness(kDarkAsleep);
     if (pet.AttentionSleep) {
       // The pet asked for the dark: its call is answered, not missed.
       if (pet.NeedCount > 0) --pet.NeedCount;
@@ -54,9 +52,13 @@ void Simulator::ChooseLight() {
       pet.AttendTimeLeft = 0;
     }
   } else {
-    scr.Dark.CopyPictureFrom(scr.TempDark[kDarkAwake]);
+    SetDarkness(kDarkAwake);
   }
-  // The flush narrows the darkness and gives this width back.
+}
+
+// The flush narrows the darkness and gives the width remembered here back.
+void Simulator::SetDarkness(int frame) {
+  scr.Dark.CopyPictureFrom(scr.TempDark[frame]);
   layout.DarkWidth = static_cast<int16>(std::lround(scr.Dark.Width()));
 }
 

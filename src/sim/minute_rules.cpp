@@ -22,8 +22,7 @@ void Simulator::SwitchOwnLightOff() {
   if (pet.NeedCount > 0) --pet.NeedCount;
   pet.LightMenuIndex = 1;
   pet.LightOff = true;
-  scr.Dark.CopyPictureFrom(scr.TempDark[0]);
-  layout.DarkWidth = static_cast<int16>(std::lround(scr.Dark.Width()));
+  SetDarkness(kDarkAsleep);
   DoMainScreen(true);
 }
 

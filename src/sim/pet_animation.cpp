@@ -181,8 +181,7 @@ void Simulator::DrawSleepFrame() {
     scr.NibChar.CopyPictureFrom(scr.TempSleep[pet.AnimStep == 2 ? 1 : 0]);
   }
   scr.SleepSign.CopyPictureFrom(scr.TempSleepSign[frame]);
-  scr.Dark.CopyPictureFrom(scr.TempDark[frame]);
-  layout.DarkWidth = static_cast<int16>(std::lround(scr.Dark.Width()));
+  SetDarkness(frame);
   tray_sync_.TrayIconSource = &scr.SleepIcon[frame];
 }
 

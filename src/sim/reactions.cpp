@@ -54,4 +54,32 @@ void Simulator::EndFlushReaction() {
   DoMainScreen(true);
 }
 
+void Simulator::SetReactionPicture(Reaction reaction) {
+  switch (reaction) {
+    case Reaction::kHappy:
+      pet.HappyReaction = true;
+      scr.TempImage.CopyPictureFrom(scr.TempHappy[0]);
+      scr.TempImage.Move(layout.HappyLeft, layout.HappyTop);
+      break;
+    case Reaction::kUnhappy:
+      pet.UnhappyReaction = true;
+      scr.TempImage.CopyPictureFrom(scr.TempUnhappy[0]);
+      scr.TempImage.Move(layout.UnhappyLeft, layout.UnhappyTop);
+      break;
+    case Reaction::kRefusal:
+      pet.RefusalReaction = true;
+      scr.TempImage.CopyPictureFrom(scr.TempNegative[0]);
+      scr.TempImage.Move(layout.NoLeft, layout.NoTop);
+      break;
+  }
+}
+
+// Seven frames of the reaction, from its first, with the action held open.
+void Simulator::StartReactionFrames() {
+  pet.ActionTimeout = 10;
+  pet.AnimFrame = 0;
+  pet.AnimStep = 0;
+  pet.AnimRepeat = 7;
+}
+
 }  // namespace nib

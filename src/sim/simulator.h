@@ -230,6 +230,7 @@ class Simulator {
   void HideDung();
   void HideAllDung();
   void ResetDyingTime();
+  void SetDarkness(int frame);
 
   // Buttons.
   bool ButtonsDead() const;
@@ -255,6 +256,10 @@ class Simulator {
   void DoToiletAction(int Button);
   void DoDisciplineAction(int Button);
   void StartReaction(bool unhappy);
+  // A reaction's flag, its first picture and its place on the LCD.
+  enum class Reaction { kHappy, kUnhappy, kRefusal };
+  void SetReactionPicture(Reaction reaction);
+  void StartReactionFrames();
   // Ends the happy reaction that follows a flush, and the flush with it.
   void EndFlushReaction();
   // Counts a reaction's ticks; true when its next frame, or its end, is due.
@@ -283,6 +288,7 @@ class Simulator {
   // Whether a life event can happen to the pet at all: not to the egg, the
   // dying pet or the angel.
   bool EventApplies() const;
+  void OpenCall(int needs);
   void RaiseDisciplineCall();
   void SwitchOwnLightOff();
   void SetStatusCaption(const MenuItem& item);

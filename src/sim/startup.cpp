@@ -73,16 +73,13 @@ void Simulator::Form_Load(const std::string& command_line) {
 }
 
 void Simulator::SetDarkForSleepState() {
+  SetDarkness(pet.SleepAction ? kDarkAsleep : kDarkAwake);
   if (pet.SleepAction) {
-    scr.Dark.CopyPictureFrom(scr.TempDark[0]);
     for (MenuItem* item : {&menu.mCheatAttention, &menu.mCheatAction0, &menu.mCheatAction1,
                            &menu.mCheatAction3})
       item->enabled = false;
     menu.mCheatAction2.checked = true;
-  } else {
-    scr.Dark.CopyPictureFrom(scr.TempDark[2]);
   }
-  layout.DarkWidth = static_cast<int16>(std::lround(scr.Dark.Width()));
 }
 
 void Simulator::ShowInsulatingSheetOrStart() {

@@ -121,13 +121,8 @@ void Simulator::RunFlushStep() {
     if (pet.Dung > 0) {
       pet.DyingTimeLeft = kFullDyingTime;
       pet.Dung = 0;
-      pet.HappyReaction = true;
-      pet.ActionTimeout = 10;
-      pet.AnimFrame = 0;
-      pet.AnimStep = 0;
-      pet.AnimRepeat = 7;
-      scr.TempImage.CopyPictureFrom(scr.TempHappy[0]);
-      scr.TempImage.Move(layout.HappyLeft, layout.HappyTop);
+      StartReactionFrames();
+      SetReactionPicture(Reaction::kHappy);
       if (ScreenVisible()) scr.TempImage.Show();
     } else {
       pet.ActionTimeout = 0;
