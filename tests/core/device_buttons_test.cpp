@@ -354,7 +354,9 @@ TEST_F(DeadPetTest, CTogglesBetweenTheGraveAndTheAge) {
     int units;
   };
   for (const Case c : {Case{7, -1, 7}, Case{9, -1, 9}, Case{10, 1, 0}, Case{11, 1, 1},
-                       Case{12, 1, 2}, Case{0, -1, 0}, Case{99, 9, 9}}) {
+                       Case{12, 1, 2}, Case{0, -1, 0}, Case{99, 9, 9},
+                       // Beyond two digits the nearest two-digit age shows.
+                       Case{150, 9, 9}, Case{-3, -1, 0}}) {
     SCOPED_TRACE(c.age);
     pet.Age = c.age;
     PressC();
