@@ -102,17 +102,15 @@ void LifeRandomRunTest::Run(bool press_buttons) {
         switch (below(7)) {
           case 0:
           case 1:
-            sim.DoButtonA(true);
-            sim.DoButtonA(false);
+            PressA();
             break;
           case 2:
           case 3:
           case 4:
-            sim.DoButtonB();
+            PressB();
             break;
           case 5:
-            sim.DoButtonC(true);
-            sim.DoButtonC(false);
+            PressC();
             break;
           default:
             // A and C together: the sound, or a new egg for the angel.

@@ -7,11 +7,6 @@
 namespace nib::testing {
 namespace {
 
-std::string PathOf(const Element& e) {
-  auto* picture = dynamic_cast<const FakePicture*>(e.GetPicture().get());
-  return picture ? picture->path : "";
-}
-
 class PluginsDialogTest : public DeviceTest {
  protected:
   void SetUp() override {
@@ -152,7 +147,7 @@ TEST_F(PluginsDialogTest, OkAppliesAPluginWithItsDefaultColour) {
   FolderOf(dialog, "Alpha");  // folder zeta
   dialog.Command1_Click();
   EXPECT_EQ(pet.Plugins, "zeta");
-  EXPECT_EQ(PathOf(scr.NibScr), "\\plugins\\zeta\\other\\nibscr.gif");
+  EXPECT_EQ(PictureSource(scr.NibScr), "\\plugins\\zeta\\other\\nibscr.gif");
   EXPECT_EQ(platform.forgets, 1) << "pictures are read again from disk";
   EXPECT_EQ(platform.captions.back(), "Dialog");
 
@@ -161,8 +156,8 @@ TEST_F(PluginsDialogTest, OkAppliesAPluginWithItsDefaultColour) {
   again.Command1_Click();
   EXPECT_EQ(pet.Plugins, "Alpha");
   EXPECT_EQ(pet.CurrentColor, "Mint");
-  EXPECT_EQ(PathOf(scr.FrontView), "\\colors\\mint\\front.gif");
-  EXPECT_EQ(PathOf(scr.NibScr), "\\other\\nibscr.gif") << "the base set under a plugin without it";
+  EXPECT_EQ(PictureSource(scr.FrontView), "\\colors\\mint\\front.gif");
+  EXPECT_EQ(PictureSource(scr.NibScr), "\\other\\nibscr.gif") << "the base set under a plugin without it";
 }
 
 TEST_F(PluginsDialogTest, TheBuiltInEntryReturnsToTheBuiltInLookAndSavesNoPlugin) {
@@ -172,7 +167,7 @@ TEST_F(PluginsDialogTest, TheBuiltInEntryReturnsToTheBuiltInLookAndSavesNoPlugin
   FolderOf(dialog, "Built-in look");
   dialog.Command1_Click();
   EXPECT_EQ(pet.Plugins, "");
-  EXPECT_EQ(PathOf(scr.NibScr), "\\other\\nibscr.gif");
+  EXPECT_EQ(PictureSource(scr.NibScr), "\\other\\nibscr.gif");
   sim.DoSaveSettings();
   EXPECT_EQ(platform.store["Dialog"]["Plugins"], "");
 }
@@ -200,8 +195,8 @@ TEST_F(PluginsDialogTest, AColourMovesTheButtonsOrLeavesThemAtTheLayout) {
   EXPECT_EQ(scr.ResetButton.Left(), before.ResetButtonLeft) << "an empty value is skipped";
   EXPECT_EQ(scr.ResetButton.Top(), 900);
   EXPECT_EQ(sim.layout.ButtonALeft, before.ButtonALeft) << "the layout itself stays";
-  EXPECT_EQ(PathOf(scr.ButtonB), "\\colors\\mint\\button0.gif");
-  EXPECT_EQ(PathOf(scr.ResetButton), "\\other\\reset0.gif");
+  EXPECT_EQ(PictureSource(scr.ButtonB), "\\colors\\mint\\button0.gif");
+  EXPECT_EQ(PictureSource(scr.ResetButton), "\\other\\reset0.gif");
   dialog.Form_Unload();
 
   PluginsDialog other = Open(false);
