@@ -1,4 +1,5 @@
 #include <functional>
+#include <ostream>
 
 #include "core/lcd_fixture.h"
 
@@ -14,6 +15,8 @@ struct ButtonCase {
   std::vector<std::string> sounds;
   std::function<void(Simulator&)> check;
 };
+// The test list names a case, not its bytes.
+void PrintTo(const ButtonCase& c, std::ostream* os) { *os << c.name; }
 
 void NoIcon(Simulator& s) {
   EXPECT_EQ(s.CurrentIcon, 7);
