@@ -97,6 +97,10 @@ TEST_F(PluginsDialogTest, TheCurrentEntryIsSelectedOnOpening) {
   EXPECT_EQ(colors.List1(), (std::vector<std::string>{"Default", "Midnight blue", "Peppermint"}));
   EXPECT_EQ(colors.SelectedFolder(), "Mint");
   EXPECT_EQ(colors.Text1(), "Cool green");
+  colors.Form_Unload();
+  pet.CurrentColor = "Gone";  // a colour not listed: the first row
+  PluginsDialog unlisted = Open(false);
+  EXPECT_EQ(unlisted.SelectedRow(), 0);
 }
 
 TEST_F(PluginsDialogTest, WithoutPluginFoldersOnlyTheBuiltInLookIsListed) {
@@ -204,6 +208,16 @@ TEST_F(PluginsDialogTest, AColourMovesTheButtonsOrLeavesThemAtTheLayout) {
   other.Command1_Click();
   EXPECT_EQ(scr.ButtonA.Left(), before.ButtonALeft);
   EXPECT_EQ(scr.ResetButton.Top(), before.ResetButtonTop);
+}
+
+TEST_F(PluginsDialogTest, AColoursResetPictureThatDoesNotDecodeLeavesTheBaseOneAndTheColour) {
+  platform.AddBrokenFile("\\colors\\Night\\reset0.gif");
+  PluginsDialog dialog = Open(false);
+  FolderOf(dialog, "Midnight blue");
+  dialog.Command1_Click();
+  EXPECT_EQ(pet.CurrentColor, "Night");
+  EXPECT_EQ(PictureSource(scr.ResetButton), "\\other\\reset0.gif");
+  EXPECT_EQ(PictureSource(scr.FrontView), "\\colors\\night\\front.gif");
 }
 
 TEST_F(PluginsDialogTest, PullingThroughADeviceThatIsOffKeepsItBlank) {
