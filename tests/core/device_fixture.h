@@ -38,6 +38,13 @@ inline std::string CursorSource(const Element& e) {
   return fake ? fake->path : "";
 }
 
+// How many character items of the cheat menu carry a check mark.
+inline int CheckedCharacters(Menu& menu) {
+  int checked = 0;
+  for (int n = 0; n <= kAngel; ++n) checked += menu.CheatChar(n).checked ? 1 : 0;
+  return checked;
+}
+
 class DeviceTest : public ::testing::Test {
  protected:
   FakePlatform platform;
