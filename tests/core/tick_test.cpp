@@ -263,6 +263,23 @@ TEST_F(TickTest, APetThatStartsDyingOnItsLastMinuteDiesWithoutChanging) {
   EXPECT_GT(pet.DyingAction, 1);
 }
 
+TEST_F(TickTest, APetThatStartsDyingDuringTheChangeOverDiesWithoutChanging) {
+  // Seconds, and so neglect, run on in the change-over's pauses.
+  pet.MinuteToChangeCharacter = 730;
+  pet.MinuteCount = 7;
+  pet.SecondCount = 59;
+  pet.DyingTimeLeft = 0;
+  sim.StartEvolution(9);
+  pet.ChangeStep = 80;
+  NextSecond();
+  EXPECT_EQ(pet.DyingAction, 1);
+  EXPECT_EQ(pet.ChangeStep, 0);
+  Ticks(200);
+  EXPECT_EQ(pet.CharacterNo, 3);
+  EXPECT_GT(pet.DyingAction, 1);
+  EXPECT_FALSE(scr.ChangingScreen.Visible());
+}
+
 TEST_F(TickTest, TimeStandsStillForTheDyingAndTheAngel) {
   for (const bool angel : {false, true}) {
     pet.CharacterNo = angel ? kAngel : 5;
