@@ -16,7 +16,8 @@ class MeterTest : public DeviceTest {
   std::string Read(ElementArray& digits) const {
     std::string text;
     for (int i = 0; i < 2; ++i)
-      if (digits[i].Visible()) text += static_cast<char>('0' + ShownIndex(digits[i], scr.LargeNumber));
+      if (digits[i].Visible())
+        text += static_cast<char>('0' + ShownIndex(digits[i], scr.LargeNumber));
     return text;
   }
   static int CountShown(ElementArray& items) {

@@ -80,8 +80,9 @@ TEST_F(PictureLoadingTest, AFileThatDoesNotDecodeCountsAsMissing) {
   const Case cases[] = {
       {"plugin broken, base taken", {"\\other\\skull.gif"}, {"\\plugins\\Bad\\other\\skull.gif"},
        "Bad", "\\other\\", "\\other\\skull.gif", "Blue"},
-      {"colour broken, Default taken", {"\\colors\\Default\\skull.gif"}, {"\\colors\\Blue\\skull.gif"},
-       "", "\\colors\\Blue\\", "\\colors\\default\\skull.gif", "Default"},
+      {"colour broken, Default taken", {"\\colors\\Default\\skull.gif"},
+       {"\\colors\\Blue\\skull.gif"}, "", "\\colors\\Blue\\", "\\colors\\default\\skull.gif",
+       "Default"},
       {"broken everywhere", {}, {"\\other\\skull.gif", "\\plugins\\Bad\\other\\skull.gif"},
        "Bad", "\\other\\", "", "Blue"},
   };
