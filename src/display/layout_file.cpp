@@ -1,6 +1,8 @@
 // Reading the text and layout file of a pass ("default.ini" or the plugin's
 // "plugin.ini"), then the colour's "color.ini".
 #include <cmath>
+#include <optional>
+#include <string>
 
 #include "display/layout_keys.h"
 #include "display/line_reader.h"
@@ -23,20 +25,23 @@ void ApplyNumber(LookTarget& s, const std::unordered_map<std::string, NumberKeyA
 
 void Look::DoReadLayoutFile(const std::string& PluginsStr) {
   std::string path;
+  std::optional<std::string> text;
   if (!PluginsStr.empty()) {
     path = "\\plugins\\" + PluginsStr + "\\plugin.ini";
-    if (!files_.FileExists(path)) path.clear();
+    if (files_.FileExists(path)) text = files_.ReadFile(path);
+    // A plugin file that cannot be read counts as missing.
+    if (!text) path.clear();
   }
   const bool base = path.empty();
   if (base) {
     path = kBaseFile;
+    text = files_.ReadFile(path);
     for (Element* e : {&scr.ButtonA, &scr.ButtonB, &scr.ButtonC, &scr.ResetButton})
       e->ToolTipText.clear();
-    for (std::string* text : {&layout.AgeToolTip, &layout.WeightToolTip, &layout.HungryToolTip,
-                              &layout.HappyToolTip, &layout.DisciplineToolTip})
-      text->clear();
+    for (std::string* tip : {&layout.AgeToolTip, &layout.WeightToolTip, &layout.HungryToolTip,
+                             &layout.HappyToolTip, &layout.DisciplineToolTip})
+      tip->clear();
   }
-  const auto text = files_.ReadFile(path);
   if (!text) return;
   ForEachKeyLine(*text, [this](const KeyLine& line) {
     const auto it = TextKeys().find(line.key);

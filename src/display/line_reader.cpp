@@ -98,7 +98,8 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
 void ForEachKeyLine(std::string_view text, const std::function<void(const KeyLine&)>& on_line) {
   // Editors that save UTF-8 may put a byte-order mark before the first key.
   constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+    text.remove_prefix(kByteOrderMark.size());
   std::size_t start = 0;
   while (start < text.size()) {
     const std::size_t end = text.find_first_of("\r\n", start);

@@ -1,7 +1,7 @@
 #include "shell/save_failure_notice.h"
 
+#include <QApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtDebug>
@@ -66,6 +66,8 @@ bool SaveFailureNotice::SettleAtQuit(const std::function<void()>& save) {
 void ShowSaveFailure(TrayIcon& tray, QPointer<QMessageBox>& box, const QString& title,
                      const QString& text) {
   if (tray.ShowMessage(title, text, kTrayMessageMs)) return;
+  // Windows need a QApplication; without one the line on stderr is all.
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
   // One window at most: a later failure updates the one still open.
   if (!box) {
     box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok);

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include "shell/picture_files.h"
 
@@ -18,6 +19,8 @@ namespace {
 constexpr int kMaxTipChars = 63;
 // A watcher that does not answer within this counts as none.
 constexpr int kHostAnswerMs = 5000;
+// How long a message waits for an X11 tray to take a new icon in.
+constexpr int kPlaceWaitMs = 100, kPlaceWaits = 30;
 
 const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
@@ -156,8 +159,22 @@ QIcon TrayIcon::Icon() const { return tray_ ? tray_->icon() : QIcon(); }
 
 bool TrayIcon::ShowMessage(const QString& title, const QString& text, int ms) {
   if (!Shown() || !QSystemTrayIcon::supportsMessages()) return false;
-  tray_->showMessage(title, text, QSystemTrayIcon::Warning, ms);
+  ShowMessageWhenPlaced(title, text, ms, kPlaceWaits);
   return true;
+}
+
+void TrayIcon::ShowMessageWhenPlaced(const QString& title, const QString& text, int ms,
+                                     int waits) {
+  if (!tray_ || !tray_->isVisible()) return;
+  // An X11 tray takes a new icon in a moment after it is shown; until then
+  // the icon sits in the screen's corner, and so would the message.
+  if (!status_notifier_ && waits > 0 && tray_->geometry().topLeft().isNull()) {
+    QTimer::singleShot(kPlaceWaitMs, this, [=, this] {
+      ShowMessageWhenPlaced(title, text, ms, waits - 1);
+    });
+    return;
+  }
+  tray_->showMessage(title, text, QSystemTrayIcon::Warning, ms);
 }
 
 QIcon TrayIcon::IconFor(const Picture& icon) {

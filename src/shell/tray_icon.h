@@ -67,6 +67,7 @@ class TrayIcon : public QObject {
 
  private:
   void Apply(const Picture& icon, const std::string& tip);
+  void ShowMessageWhenPlaced(const QString& title, const QString& text, int ms, int waits);
   QIcon IconFor(const Picture& icon);
   void ExportMenu();
   void FollowWatcher();

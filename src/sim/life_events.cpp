@@ -111,6 +111,9 @@ void Simulator::mCheatAction2_Click() {
 void Simulator::mCheatAction3_Click() {
   if (pet.SleepAction || !EventApplies()) return;
   DoAutoShow();
+  // A change-over under way would bring the pet back as the next character.
+  pet.ChangeStep = 0;
+  scr.ChangingScreen.Hide();
   DoEndCurrentAction();
   DoMainScreen(false);
   pet.DyingAction = 1;

@@ -1,4 +1,5 @@
 #include <functional>
+#include <ostream>
 
 #include "core/lcd_fixture.h"
 #include "sim/key_codes.h"
@@ -31,6 +32,8 @@ struct MouseCase {
   // What the device did, seen on a living pet with no icon highlighted.
   std::function<void(Simulator&)> check;
 };
+// The test list names a case, not its bytes.
+void PrintTo(const MouseCase& c, std::ostream* os) { *os << c.name; }
 
 const MouseCase kMouseCases[] = {
     {"ADown", &Simulator::ButtonA_MouseDown, &Screen::ButtonA, true, true,

@@ -529,7 +529,7 @@ TEST_F(ToiletTest, TheWholeSweepCleansAndThePetIsHappy) {
 
 TEST_F(ToiletTest, TheWaveGivesTheDarknessBackTheWidthOfItsOwnPicture) {
   // The darkness pictures are narrower than the screen.
-  scr.NibScr.SetPicture(Pic("\\test\\nibscr.gif", 80, 50));
+  scr.NibScr.SetPicture(PictureAt("\\test\\nibscr.gif", 80, 50));
   Fill(scr.TempDark, "narrowdark", 40);
   for (const int line : {1, 0}) {  // the light off, and on again
     sim.DoHideIcon();

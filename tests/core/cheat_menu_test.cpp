@@ -11,11 +11,6 @@ class CheatMenuTest : public LifeTest {
   void Type(const std::string& keys) {
     for (const char c : keys) sim.DoCheatCodeKey(c);
   }
-  int CheckedCharacters() {
-    int checked = 0;
-    for (int n = 0; n <= kAngel; ++n) checked += menu.CheatChar(n).checked ? 1 : 0;
-    return checked;
-  }
 };
 
 TEST_F(CheatMenuTest, TheCodeRevealsAndHidesTheMenu) {
@@ -76,7 +71,7 @@ TEST_F(CheatMenuTest, ResettingChecksNothingAndEnablesEveryEvent) {
                          &menu.mCheatAction3, &menu.mCheatAttention, &menu.mCheatAttention2})
     item->enabled = false;
   sim.DoResetCheatMenu();
-  EXPECT_EQ(CheckedCharacters(), 0);
+  EXPECT_EQ(CheckedCharacters(menu), 0);
   for (MenuItem* item : {&menu.mCheatAction0, &menu.mCheatAction1, &menu.mCheatAction2,
                          &menu.mCheatAction3, &menu.mCheatAttention, &menu.mCheatAttention2})
     EXPECT_TRUE(item->enabled) << item->name;
@@ -120,7 +115,7 @@ TEST_F(CheatMenuTest, TheItemsFollowThePet) {
     EXPECT_EQ(menu.mCheatAction2.enabled, st.sleep_item) << st.what;
     EXPECT_EQ(menu.mCheatAction2.checked, st.sleep_checked) << st.what;
     EXPECT_EQ(menu.mCheatAttention2.enabled, st.discipline_item) << st.what;
-    EXPECT_EQ(CheckedCharacters(), 1) << st.what;
+    EXPECT_EQ(CheckedCharacters(menu), 1) << st.what;
     EXPECT_TRUE(menu.CheatChar(pet.CharacterNo).checked) << st.what;
     // What can be chosen is exactly what is enabled.
     EXPECT_EQ(sim.CheatItemAvailable("mCheatAction0"), st.events) << st.what;

@@ -33,23 +33,10 @@ class ClockTest : public DeviceTest {
  protected:
   void SetUp() override {
     MakeLivingPet();
-    LoadSet(scr.LargeNumber, "l");
-    LoadSet(scr.SmallNumber, "s");
-    LoadSet(scr.SecondIndex, "second");
-    LoadSet(scr.AmPm, "ampm");
-  }
-  void LoadSet(ElementArray& holders, const std::string& stem) {
-    for (int i = 0; i < holders.Count(); ++i) {
-      const std::string path = "\\other\\" + stem + std::to_string(i) + ".gif";
-      platform.AddFile(path);
-      holders[i].SetPicture(platform.LoadPicture(path));
-    }
-  }
-  // The holder whose picture the element shows, or -1.
-  static int Shows(const Element& e, ElementArray& holders) {
-    for (int i = 0; i < holders.Count(); ++i)
-      if (e.GetPicture() && e.GetPicture() == holders[i].GetPicture()) return i;
-    return -1;
+    LoadSet(scr.LargeNumber, "\\other\\l");
+    LoadSet(scr.SmallNumber, "\\other\\s");
+    LoadSet(scr.SecondIndex, "\\other\\second");
+    LoadSet(scr.AmPm, "\\other\\ampm");
   }
   void ShowClockAt(ClockTime time) {
     platform.now = time;
@@ -82,15 +69,15 @@ TEST_F(ClockTest, DrawsTheTimeOnTheDigitPictures) {
     ShowClockAt(c.time);
     EXPECT_EQ(scr.HourDigit[0].Visible(), c.hour_tens >= 0);
     if (c.hour_tens >= 0) {
-      EXPECT_EQ(Shows(scr.HourDigit[0], scr.LargeNumber), c.hour_tens);
+      EXPECT_EQ(ShownIndex(scr.HourDigit[0], scr.LargeNumber), c.hour_tens);
     }
-    EXPECT_EQ(Shows(scr.HourDigit[1], scr.LargeNumber), c.hour);
-    EXPECT_EQ(Shows(scr.MinuteDigit[0], scr.LargeNumber), c.minute_tens);
-    EXPECT_EQ(Shows(scr.MinuteDigit[1], scr.LargeNumber), c.minute);
-    EXPECT_EQ(Shows(scr.SecondDigit[0], scr.SmallNumber), c.second_tens);
-    EXPECT_EQ(Shows(scr.SecondDigit[1], scr.SmallNumber), c.second);
-    EXPECT_EQ(Shows(scr.AmOrPm, scr.AmPm), c.am_pm);
-    EXPECT_EQ(Shows(scr.SecondIdx, scr.SecondIndex), c.second);
+    EXPECT_EQ(ShownIndex(scr.HourDigit[1], scr.LargeNumber), c.hour);
+    EXPECT_EQ(ShownIndex(scr.MinuteDigit[0], scr.LargeNumber), c.minute_tens);
+    EXPECT_EQ(ShownIndex(scr.MinuteDigit[1], scr.LargeNumber), c.minute);
+    EXPECT_EQ(ShownIndex(scr.SecondDigit[0], scr.SmallNumber), c.second_tens);
+    EXPECT_EQ(ShownIndex(scr.SecondDigit[1], scr.SmallNumber), c.second);
+    EXPECT_EQ(ShownIndex(scr.AmOrPm, scr.AmPm), c.am_pm);
+    EXPECT_EQ(ShownIndex(scr.SecondIdx, scr.SecondIndex), c.second);
     for (int i = 1; i < 9; ++i) EXPECT_TRUE(ClockElements()[i]->Visible()) << i;
   }
 }
@@ -106,8 +93,8 @@ TEST_F(ClockTest, RedrawsOnlyWhenTheSecondChanges) {
 
   platform.now.second = 8;
   sim.Timer1_Timer();
-  EXPECT_EQ(Shows(scr.SecondIdx, scr.SecondIndex), 8);
-  EXPECT_EQ(Shows(scr.SecondDigit[1], scr.SmallNumber), 8);
+  EXPECT_EQ(ShownIndex(scr.SecondIdx, scr.SecondIndex), 8);
+  EXPECT_EQ(ShownIndex(scr.SecondDigit[1], scr.SmallNumber), 8);
 }
 
 TEST_F(ClockTest, HidingAndShowingWithinOneSecondBringsBackTheTensOfTheHour) {
@@ -132,7 +119,7 @@ TEST_F(ClockTest, TheHourTensFollowTheHour) {
   platform.now = {1, 0, 0, false};
   sim.Timer1_Timer();
   EXPECT_FALSE(scr.HourDigit[0].Visible());
-  EXPECT_EQ(Shows(scr.HourDigit[1], scr.LargeNumber), 1);
+  EXPECT_EQ(ShownIndex(scr.HourDigit[1], scr.LargeNumber), 1);
 }
 
 TEST_F(ClockTest, NothingChangesWhileTheBackIsShown) {
@@ -147,8 +134,8 @@ TEST_F(ClockTest, NothingChangesWhileTheBackIsShown) {
 
   scr.BackView.Hide();  // the front again: the next tick draws
   sim.Timer1_Timer();
-  EXPECT_EQ(Shows(scr.HourDigit[1], scr.LargeNumber), 9);
-  EXPECT_EQ(Shows(scr.SecondIdx, scr.SecondIndex), 7);
+  EXPECT_EQ(ShownIndex(scr.HourDigit[1], scr.LargeNumber), 9);
+  EXPECT_EQ(ShownIndex(scr.SecondIdx, scr.SecondIndex), 7);
 }
 
 TEST_F(ClockTest, TheTickDrawsTheClockOnlyWhileItIsShown) {
@@ -161,17 +148,16 @@ TEST_F(ClockTest, TheTickDrawsTheClockOnlyWhileItIsShown) {
 TEST_F(ClockTest, BWithoutAHighlightTogglesTheClockOverThePet) {
   platform.now = {9, 5, 7, false};
   scr.NibChar.Show();
-  sim.DoButtonB();
+  PressB();
   ASSERT_TRUE(pet.TimerScreen);
   EXPECT_FALSE(scr.NibChar.Visible());
   sim.Timer1_Timer();
-  EXPECT_EQ(Shows(scr.HourDigit[1], scr.LargeNumber), 9);
+  EXPECT_EQ(ShownIndex(scr.HourDigit[1], scr.LargeNumber), 9);
   EXPECT_TRUE(scr.SecondIdx.Visible());
   // A and C alone do nothing on the clock.
-  sim.DoButtonA(true);
-  sim.DoButtonA(false);
+  PressA();
   EXPECT_EQ(sim.device_menu.CurrentIcon, 7);
-  sim.DoButtonB();
+  PressB();
   EXPECT_FALSE(pet.TimerScreen);
   for (Element* e : ClockElements()) EXPECT_FALSE(e->Visible()) << e->Name() << e->Index();
   EXPECT_TRUE(scr.NibChar.Visible());

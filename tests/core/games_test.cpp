@@ -28,22 +28,6 @@ class GamesTest : public DeviceTest {
     pet.Weight = 25;
     pet.MinWeight = 20;
   }
-  void LoadSet(ElementArray& holders, const std::string& stem) {
-    for (int i = 0; i < holders.Count(); ++i) {
-      const std::string path = stem + std::to_string(i) + ".gif";
-      platform.AddFile(path);
-      holders[i].SetPicture(platform.LoadPicture(path));
-    }
-  }
-  // The holder whose picture the element shows, or -1.
-  static int Shows(const Element& e, ElementArray& holders) {
-    for (int i = 0; i < holders.Count(); ++i)
-      if (e.GetPicture() && e.GetPicture() == holders[i].GetPicture()) return i;
-    return -1;
-  }
-  int SoundsOf(const std::string& path) const {
-    return static_cast<int>(std::count(platform.sounds.begin(), platform.sounds.end(), path));
-  }
   void Steps(int ticks) {
     for (int i = 0; i < ticks; ++i) sim.DoPlayStep();
   }
@@ -98,7 +82,7 @@ TEST_F(GamesTest, ASickOrUnrulyPetRefusesAndNothingElseChanges) {
     EXPECT_TRUE(pet.RefusalReaction);
     EXPECT_EQ(pet.AnimRepeat, 7);
     EXPECT_EQ(pet.ActionTimeout, 10);
-    EXPECT_EQ(Shows(scr.TempImage, scr.TempNegative), 0);
+    EXPECT_EQ(ShownIndex(scr.TempImage, scr.TempNegative), 0);
     EXPECT_EQ(scr.TempImage.Left(), 730);
     EXPECT_TRUE(scr.TempImage.Visible());
     EXPECT_EQ(static_cast<const PetSaved&>(pet), before);
@@ -120,7 +104,7 @@ TEST_F(GamesTest, TheTitleWaitsNineStepsUnlessSkipped) {
   EXPECT_EQ(sim.game.PlayStage, 2);
   EXPECT_FALSE(scr.PlayTitle.Visible());
   EXPECT_EQ(SoundsOf("\\sounds\\playing.wav"), 1);
-  EXPECT_EQ(Shows(scr.TempImage, scr.TempPlay), 0);
+  EXPECT_EQ(ShownIndex(scr.TempImage, scr.TempPlay), 0);
   EXPECT_EQ(scr.TempImage.Left(), 700);
   EXPECT_TRUE(scr.TempImage.Visible());
   EXPECT_FALSE(scr.NibNumber.Visible());  // the turn game has no digit
@@ -143,7 +127,7 @@ TEST_F(GamesTest, WhileWaitingThePetSwaysEveryStep) {
   std::vector<int> poses;
   for (int n = 0; n < 4; ++n) {
     Steps(kStep);
-    poses.push_back(Shows(scr.TempImage, scr.TempPlay));
+    poses.push_back(ShownIndex(scr.TempImage, scr.TempPlay));
     EXPECT_TRUE(scr.TempImage.Visible());
   }
   EXPECT_EQ(poses, (std::vector<int>{1, 0, 1, 0}));
@@ -178,7 +162,7 @@ TEST_F(GamesTest, TurnGameGuesses) {
     EXPECT_EQ(sim.game.PlayGuess, c.button);
     EXPECT_EQ(sim.game.PlayStage, c.won ? 3 : 4);
     EXPECT_EQ(sim.game.PlayWins, c.won ? 1 : 0);
-    EXPECT_EQ(Shows(scr.TempImage, scr.TempPlay), c.pose);
+    EXPECT_EQ(ShownIndex(scr.TempImage, scr.TempPlay), c.pose);
     EXPECT_EQ(scr.TempImage.Left(), 700);
     Element& arrow = c.button == 0 ? scr.LeftArrow : scr.RightArrow;
     Element& other = c.button == 0 ? scr.RightArrow : scr.LeftArrow;
@@ -220,14 +204,14 @@ TEST_F(GamesTest, NumberGameGuesses) {
     random.draws = {c.pet_r};
     StartAndWaitForGuess();
     EXPECT_EQ(sim.game.PetNumber, c.pet_digit);
-    EXPECT_EQ(Shows(scr.NibNumber, scr.LargeNumber), c.pet_digit);
+    EXPECT_EQ(ShownIndex(scr.NibNumber, scr.LargeNumber), c.pet_digit);
     EXPECT_TRUE(scr.NibNumber.Visible());
     random.draws = {c.r};
     sim.DoPlayAction(c.button);
-    EXPECT_EQ(Shows(scr.ResultNumber, scr.LargeNumber), c.digit);
+    EXPECT_EQ(ShownIndex(scr.ResultNumber, scr.LargeNumber), c.digit);
     EXPECT_TRUE(scr.ResultNumber.Visible());
     EXPECT_EQ(sim.game.PlayStage, c.won ? 3 : 4);
-    EXPECT_EQ(Shows(scr.TempImage, scr.TempPlay), 3);
+    EXPECT_EQ(ShownIndex(scr.TempImage, scr.TempPlay), 3);
     EXPECT_FALSE(scr.LeftArrow.Visible());
     EXPECT_FALSE(scr.RightArrow.Visible());
     sim.DoPlayAction(2);
@@ -246,7 +230,7 @@ TEST_F(GamesTest, TheDrawnDigitNeverEqualsThePetsAndCheatsAlwaysWin) {
         random.draws = {(r_step * 37 % 100) / 100.0};
         sim.DoPlayAction(button);
         const int pet_digit = sim.game.PetNumber;
-        const int digit = Shows(scr.ResultNumber, scr.LargeNumber);
+        const int digit = ShownIndex(scr.ResultNumber, scr.LargeNumber);
         ASSERT_NE(digit, pet_digit) << pet_r;
         ASSERT_GE(digit, 0);
         if (cheats) {
@@ -277,7 +261,7 @@ TEST_F(GamesTest, AGuessShowsThreeStepsThenThePetReacts) {
     EXPECT_EQ(SoundsOf(c.won ? "\\sounds\\plyhappy.wav" : "\\sounds\\plyunhap.wav"), 1);
     EXPECT_EQ(pet.HappyReaction, c.won);
     EXPECT_EQ(pet.UnhappyReaction, !c.won);
-    EXPECT_EQ(Shows(scr.TempImage, c.won ? scr.TempHappy : scr.TempUnhappy), 0);
+    EXPECT_EQ(ShownIndex(scr.TempImage, c.won ? scr.TempHappy : scr.TempUnhappy), 0);
     EXPECT_EQ(scr.TempImage.Left(), c.won ? 710 : 720);
     EXPECT_TRUE(scr.TempImage.Visible());
     EXPECT_FALSE(scr.LeftArrow.Visible());
@@ -334,8 +318,8 @@ TEST_F(GamesTest, AWholeGameShowsTheScoreAndTheReaction) {
   EXPECT_EQ(pet.Happiness, 2);
   EXPECT_EQ(pet.Weight, 24);
   EXPECT_EQ(pet.DyingTimeLeft, 480);
-  EXPECT_EQ(Shows(scr.YourScore, scr.LargeNumber), 3);
-  EXPECT_EQ(Shows(scr.NibScore, scr.LargeNumber), 2);
+  EXPECT_EQ(ShownIndex(scr.YourScore, scr.LargeNumber), 3);
+  EXPECT_EQ(ShownIndex(scr.NibScore, scr.LargeNumber), 2);
   for (Element* e : {&scr.PlayResult, &scr.YourScore, &scr.NibScore}) EXPECT_TRUE(e->Visible());
 
   Steps(7 * kStep - 1);
@@ -344,7 +328,7 @@ TEST_F(GamesTest, AWholeGameShowsTheScoreAndTheReaction) {
   EXPECT_EQ(sim.game.PlayStage, 7);
   for (Element* e : {&scr.PlayResult, &scr.YourScore, &scr.NibScore}) EXPECT_FALSE(e->Visible());
   EXPECT_TRUE(pet.HappyReaction);
-  EXPECT_EQ(Shows(scr.TempImage, scr.TempHappy), 0);
+  EXPECT_EQ(ShownIndex(scr.TempImage, scr.TempHappy), 0);
   EXPECT_EQ(pet.ActionTimeout, 10);
 
   EndReaction();  // games follow one another
@@ -399,8 +383,8 @@ TEST_F(GamesTest, TheEndOfAGameRewardsThreeWinsAndCostsWeight) {
     EXPECT_EQ(pet.CareWhenNeed, c.care_after);
     EXPECT_EQ(pet.AttentionHappy, c.happy_call_after);
     EXPECT_EQ(pet.Weight, c.weight_after);
-    EXPECT_EQ(Shows(scr.YourScore, scr.LargeNumber), c.wins);
-    EXPECT_EQ(Shows(scr.NibScore, scr.LargeNumber), 5 - c.wins);
+    EXPECT_EQ(ShownIndex(scr.YourScore, scr.LargeNumber), c.wins);
+    EXPECT_EQ(ShownIndex(scr.NibScore, scr.LargeNumber), 5 - c.wins);
     sim.DoPlayAction(0);  // advance the score at once
     EXPECT_EQ(sim.game.PlayStage, 7);
     EXPECT_EQ(pet.HappyReaction, c.happy_reaction);
@@ -473,7 +457,7 @@ TEST_F(GamesTest, TheVariantIsReadAtEveryStep) {
   sim.DoPlayAction(1);
   EXPECT_TRUE(scr.ResultNumber.Visible());
   EXPECT_FALSE(scr.RightArrow.Visible());
-  EXPECT_EQ(Shows(scr.ResultNumber, scr.LargeNumber), 0);
+  EXPECT_EQ(ShownIndex(scr.ResultNumber, scr.LargeNumber), 0);
   EXPECT_EQ(sim.game.PlayStage, 4);
 
   Steps(3 * kStep);
@@ -487,7 +471,7 @@ TEST_F(GamesTest, TheVariantIsReadAtEveryStep) {
   random.draws = {0.1};
   sim.DoPlayAction(0);
   EXPECT_TRUE(scr.LeftArrow.Visible());
-  EXPECT_EQ(Shows(scr.TempImage, scr.TempPlay), 2);
+  EXPECT_EQ(ShownIndex(scr.TempImage, scr.TempPlay), 2);
 }
 
 TEST_F(GamesTest, InTheDarkTheGameRunsUnseen) {
@@ -546,17 +530,8 @@ class GameOnTheDeviceTest : public GamesTest {
     GamesTest::SetUp();
     sim.device_menu.CurrentIcon = 7;
   }
-  void A() {
-    sim.DoButtonA(true);
-    sim.DoButtonA(false);
-  }
-  void B() { sim.DoButtonB(); }
-  void C() {
-    sim.DoButtonC(true);
-    sim.DoButtonC(false);
-  }
   void OpenGameIcon() {
-    for (int i = 0; i < 3; ++i) A();
+    for (int i = 0; i < 3; ++i) PressA();
     ASSERT_EQ(sim.device_menu.CurrentIcon, 2);
   }
   // Ticks until the stage is reached; the number of ticks it took.
@@ -581,12 +556,12 @@ TEST_F(GameOnTheDeviceTest, EachVariantPlaysToItsScoreAndOnToTheNextGame) {
     pet.Happiness = 2;
     pet.PlayCounter = 0;
     OpenGameIcon();
-    B();
+    PressB();
     ASSERT_EQ(sim.game.PlayStage, 1);
     EXPECT_EQ(TicksUntilStage(2), 45);
     for (int guess = 0; guess < 5; ++guess) {
       SCOPED_TRACE(guess);
-      (guess % 2 == 0) ? A() : B();
+      (guess % 2 == 0) ? PressA() : PressB();
       ASSERT_EQ(sim.game.PlayStage, 3);
       EXPECT_EQ(c.numbers, scr.ResultNumber.Visible());
       EXPECT_EQ(TicksUntilStage(5), 15);
@@ -598,24 +573,24 @@ TEST_F(GameOnTheDeviceTest, EachVariantPlaysToItsScoreAndOnToTheNextGame) {
     }
     EXPECT_EQ(sim.game.PlayWins, 5);
     EXPECT_TRUE(scr.PlayResult.Visible());
-    EXPECT_EQ(Shows(scr.YourScore, scr.LargeNumber), 5);
-    EXPECT_EQ(Shows(scr.NibScore, scr.LargeNumber), 0);
+    EXPECT_EQ(ShownIndex(scr.YourScore, scr.LargeNumber), 5);
+    EXPECT_EQ(ShownIndex(scr.NibScore, scr.LargeNumber), 0);
     EXPECT_EQ(pet.PlayCounter, 1);
     EXPECT_EQ(pet.Happiness, 3);
     EXPECT_EQ(TicksUntilStage(7), 35);
     EXPECT_EQ(TicksUntilStage(1), 48);  // a new game
     EXPECT_EQ(sim.game.GuessCount, 0);
-    C();
+    PressC();
     EXPECT_EQ(sim.game.PlayStage, 0);
     EXPECT_EQ(pet.ActionTimeout, 0);
-    C();  // drop the highlight for the next case
+    PressC();  // drop the highlight for the next case
     ASSERT_EQ(sim.device_menu.CurrentIcon, 7);
   }
 }
 
 TEST_F(GameOnTheDeviceTest, AGuessLeftAloneForTenSecondsQuitsWithABeep) {
   OpenGameIcon();
-  B();
+  PressB();
   TicksUntilStage(2);
   for (int s = 0; s < 9; ++s) NextSecond();
   EXPECT_EQ(sim.game.PlayStage, 2);
@@ -630,7 +605,7 @@ TEST_F(GameOnTheDeviceTest, AGuessLeftAloneForTenSecondsQuitsWithABeep) {
 TEST_F(GameOnTheDeviceTest, ARefusalEndsByItselfAndLeavesNoGame) {
   pet.Sickness = 1;
   OpenGameIcon();
-  B();
+  PressB();
   EXPECT_TRUE(pet.RefusalReaction);
   Ticks(49);
   EXPECT_FALSE(pet.RefusalReaction);
@@ -643,7 +618,7 @@ TEST_F(GameOnTheDeviceTest, EndingTheCurrentActionEndsTheGameInEveryStage) {
   for (const int stage : {1, 2, 3, 5, 6, 7}) {
     SCOPED_TRACE(stage);
     OpenGameIcon();
-    B();
+    PressB();
     if (stage == 6 || stage == 7) {
       sim.game.GuessCount = 5;
     } else if (stage > 1) {
@@ -651,7 +626,7 @@ TEST_F(GameOnTheDeviceTest, EndingTheCurrentActionEndsTheGameInEveryStage) {
     }
     if (stage == 3 || stage == 5) {
       random.draws = {0.0};
-      A();  // the pet turns left: won
+      PressA();  // the pet turns left: won
     }
     if (stage > 3) TicksUntilStage(stage);
     ASSERT_EQ(sim.game.PlayStage, stage);
@@ -663,7 +638,7 @@ TEST_F(GameOnTheDeviceTest, EndingTheCurrentActionEndsTheGameInEveryStage) {
     for (Element* e : GameElements()) EXPECT_FALSE(e->Visible()) << e->Name();
     Ticks(100);
     EXPECT_EQ(sim.game.PlayStage, 0);
-    C();
+    PressC();
     ASSERT_EQ(sim.device_menu.CurrentIcon, 7);
   }
 }

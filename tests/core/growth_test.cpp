@@ -12,11 +12,6 @@ class GrowthTest : public LifeTest {
     pet.InsulatingSheet = 0;
     pet.LastSecond = static_cast<int16>(platform.second);
   }
-  int CheckedCharacters() {
-    int checked = 0;
-    for (int n = 0; n <= kAngel; ++n) checked += sim.menu.CheatChar(n).checked ? 1 : 0;
-    return checked;
-  }
   void Counters(int16 value) {
     pet.TotalNeedCount = pet.DisciplineWhenNeed = pet.SnackCount = pet.PlayCounter = value;
     pet.NeedCount = pet.CareWhenNeed = value;
@@ -81,7 +76,7 @@ TEST_F(GrowthTest, EachLivingCharacterGetsItsLifeLengthPaceAndWeight) {
     EXPECT_EQ(sim.animation.IconFrame, 0);
     EXPECT_FALSE(sim.animation.WalkRight);
     EXPECT_TRUE(sim.menu.CheatChar(r.character).checked);
-    EXPECT_EQ(CheckedCharacters(), 1);
+    EXPECT_EQ(CheckedCharacters(menu), 1);
     EXPECT_EQ(pet.CharacterName, sim.menu.CheatChar(r.character).caption);
     EXPECT_EQ(menu.mCharacterName.caption, pet.CharacterName);
   }
@@ -140,7 +135,7 @@ TEST_F(GrowthTest, TheEggIsANewPet) {
                                  &menu.mCheatAction2, &menu.mCheatAction3})
       EXPECT_FALSE(item->enabled) << item->name;
     EXPECT_TRUE(menu.mCheatChar0.checked);
-    EXPECT_EQ(CheckedCharacters(), 1);
+    EXPECT_EQ(CheckedCharacters(menu), 1);
   }
 }
 

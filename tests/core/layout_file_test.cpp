@@ -83,6 +83,16 @@ TEST_F(LayoutFileTest, APluginFileOverridesAndItsAbsenceRereadsTheBase) {
   EXPECT_EQ(menu.mPopupStatus.caption, "Hide it");
 }
 
+TEST_F(LayoutFileTest, APluginFileThatCannotBeReadCountsAsMissing) {
+  platform.AddTextFile("\\default.ini", "button a=Base A\nhide=Hide it\n");
+  platform.AddBrokenFile("\\plugins\\Bad\\plugin.ini");
+  scr.ButtonA.ToolTipText = "stale";
+  menu.mPopupStatus.caption = "stale";
+  sim.look.DoReadLayoutFile("Bad");
+  EXPECT_EQ(scr.ButtonA.ToolTipText, "Base A");
+  EXPECT_EQ(menu.mPopupStatus.caption, "Hide it");
+}
+
 TEST_F(LayoutFileTest, AMissingBaseFileClearsTooltipsAndReadsNoColor) {
   platform.AddTextFile("\\colors\\Default\\color.ini", "buttona.left=1\n");
   scr.ButtonC.ToolTipText = "old";

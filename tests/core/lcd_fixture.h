@@ -2,15 +2,11 @@
 // positions all differ, so tests can tell every frame and place apart.
 #pragma once
 
-#include <algorithm>
 #include <string>
-#include <vector>
 
 #include "core/device_fixture.h"
 
 namespace nib::testing {
-
-inline const std::string kBeep = "\\sounds\\beep.wav";
 
 class LcdTest : public DeviceTest {
  protected:
@@ -20,13 +16,8 @@ class LcdTest : public DeviceTest {
     PlaceLayout();
   }
 
-  Picture Pic(const std::string& path, int w = 10, int h = 10) {
-    platform.AddFile(path, w, h);
-    return platform.LoadPicture(path);
-  }
   void Fill(ElementArray& holders, const std::string& stem, int w = 10) {
-    for (int i = 0; i < holders.Count(); ++i)
-      holders[i].SetPicture(Pic("\\test\\" + stem + std::to_string(i) + ".gif", w));
+    LoadSet(holders, "\\test\\" + stem, w);
   }
   void GivePictures() {
     Fill(scr.TempMeal, "meal");
@@ -62,29 +53,6 @@ class LcdTest : public DeviceTest {
     l.OriginalLeft = 850, l.OriginalTop = 1160;
     l.WaterLeft = static_cast<int16>(scr.NibScr.Left() + 600);
     l.WaterTop = 900;
-  }
-
-  // Whether the element shows the holder's picture.
-  static bool Shows(const Element& e, const Element& holder) {
-    return e.GetPicture() && e.GetPicture() == holder.GetPicture();
-  }
-  int SoundsOf(const std::string& path) const {
-    return static_cast<int>(std::count(platform.sounds.begin(), platform.sounds.end(), path));
-  }
-
-  // Presses as the mouse gives them: no key is held.
-  void PressA() {
-    sim.DoButtonA(true);
-    sim.DoButtonA(false);
-  }
-  void PressB() { sim.DoButtonB(); }
-  void PressC() {
-    sim.DoButtonC(true);
-    sim.DoButtonC(false);
-  }
-  // Highlights an icon, starting from none.
-  void Select(int icon) {
-    for (int i = 0; i <= icon; ++i) PressA();
   }
 };
 

@@ -2,7 +2,6 @@
 // which picture an element shows, and helpers to run the pet's clock.
 #pragma once
 
-#include <algorithm>
 #include <string>
 
 #include "core/device_fixture.h"
@@ -13,10 +12,9 @@ class LifeTest : public DeviceTest {
  protected:
   void SetUp() override { GivePictures(); }
 
+  // A picture of its own for a holder or the screen.
   Picture Pic(const std::string& name, int w = 10, int h = 10) {
-    const std::string path = "\\test\\" + name;
-    platform.AddFile(path, w, h);
-    return platform.LoadPicture(path);
+    return PictureAt("\\test\\" + name, w, h);
   }
 
   void Fill(ElementArray& holders, int w = 10, int h = 10) {
@@ -33,17 +31,6 @@ class LifeTest : public DeviceTest {
     Fill(scr.TempDark, 64, 40);
     for (Element* e : {&scr.SickIcon, &scr.AttentionIcon, &scr.NullIcon})
       e->SetPicture(Pic(e->Name()));
-  }
-
-  // Whether the element shows holder `holder`'s picture.
-  static bool Shows(const Element& e, const Element& holder) {
-    return e.GetPicture() && e.GetPicture() == holder.GetPicture();
-  }
-  // Index of the holder whose picture the element shows, or -1.
-  static int ShownIndex(const Element& e, const ElementArray& holders) {
-    for (int i = 0; i < holders.Count(); ++i)
-      if (Shows(e, holders[i])) return i;
-    return -1;
   }
 
   // A pet of the given character, out of its sheet, the clock in step.
@@ -70,10 +57,6 @@ class LifeTest : public DeviceTest {
   // n whole seconds, one tick each.
   void Seconds(int n) {
     for (int i = 0; i < n; ++i) NextSecond();
-  }
-
-  int SoundsOf(const std::string& path) const {
-    return static_cast<int>(std::count(platform.sounds.begin(), platform.sounds.end(), path));
   }
 
   void Draws(std::initializer_list<double> draws) { random.draws.assign(draws); }

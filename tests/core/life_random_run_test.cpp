@@ -34,8 +34,7 @@ class LifeRandomRunTest : public LifeTest {
     if (!within(pet.CurrentTempChar, 0, 3)) return "CurrentTempChar";
     if (!within(sim.animation.IconFrame, 0, 7)) return "IconFrame";
     if (pet.DyingAction < 0 || pet.Sickness < 0 || pet.NeedCount < 0) return "negative count";
-    int checked = 0;
-    for (int n = 0; n <= kAngel; ++n) checked += menu.CheatChar(n).checked ? 1 : 0;
+    const int checked = CheckedCharacters(menu);
     if (checked != 1) return "checked characters: " + std::to_string(checked);
     if (!menu.CheatChar(pet.CharacterNo).checked) return "the wrong character checked";
     if (StatusTipCut(platform.tray_tip).size() != platform.tray_tip.size()) return "tray tip";
@@ -102,17 +101,15 @@ void LifeRandomRunTest::Run(bool press_buttons) {
         switch (below(7)) {
           case 0:
           case 1:
-            sim.DoButtonA(true);
-            sim.DoButtonA(false);
+            PressA();
             break;
           case 2:
           case 3:
           case 4:
-            sim.DoButtonB();
+            PressB();
             break;
           case 5:
-            sim.DoButtonC(true);
-            sim.DoButtonC(false);
+            PressC();
             break;
           default:
             // A and C together: the sound, or a new egg for the angel.

@@ -33,61 +33,47 @@ class LifeScriptTest : public LifeTest {
     path_ = {0};
   }
 
-  // Buttons, each pressed and released.
-  void A() {
-    sim.DoButtonA(true);
-    sim.DoButtonA(false);
-  }
-  void B() { sim.DoButtonB(); }
-  void C() {
-    sim.DoButtonC(true);
-    sim.DoButtonC(false);
-  }
-  void Select(int icon) {
-    for (int i = 0; i < 9 && sim.device_menu.CurrentIcon != icon; ++i) A();
-    ASSERT_EQ(sim.device_menu.CurrentIcon, icon);
-  }
   void Food(int line) {
     Select(0);
-    B();
-    if (sim.device_menu.MenuIndex != line) A();
-    B();
-    C();  // enough eating: back to the menu
-    C();  // menu closed
-    C();  // no icon
+    PressB();
+    if (sim.device_menu.MenuIndex != line) PressA();
+    PressB();
+    PressC();  // enough eating: back to the menu
+    PressC();  // menu closed
+    PressC();  // no icon
   }
   void Meal() { Food(0); }
   void Snack() { Food(1); }
   void Medicine() {
     Select(3);
-    B();
-    C();
-    C();
+    PressB();
+    PressC();
+    PressC();
   }
   void Scold() {
     Select(6);
-    B();
-    C();
-    C();
+    PressB();
+    PressC();
+    PressC();
   }
   void Flush() {
     Select(4);
-    B();
+    PressB();
     RunUntil([&] { return !pet.Flushing && !pet.HappyReaction; }, 1000);
-    C();
+    PressC();
   }
   void Play() {
     Select(2);
-    B();
+    PressB();
     // Through the title and five guesses to the score; A hurries every
     // stage and guesses left.
     for (int n = 0; n < 3000 && sim.game.PlayStage != 6; ++n) {
-      if (sim.game.PlayStage >= 1 && sim.game.PlayStage <= 5) A();
+      if (sim.game.PlayStage >= 1 && sim.game.PlayStage <= 5) PressA();
       Tick();
     }
     ASSERT_EQ(sim.game.PlayStage, 6);
-    C();  // quit at the score
-    C();
+    PressC();  // quit at the score
+    PressC();
   }
   // Whatever would make the pet refuse care is dealt with first.
   void Settle() {
@@ -98,10 +84,10 @@ class LifeScriptTest : public LifeTest {
   }
   void LightOff() {
     Select(1);
-    B();
-    if (sim.device_menu.MenuIndex != 1) A();
-    B();
-    C();
+    PressB();
+    if (sim.device_menu.MenuIndex != 1) PressA();
+    PressB();
+    PressC();
   }
 
   void Care() {

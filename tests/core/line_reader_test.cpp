@@ -72,7 +72,7 @@ TEST(LineReader, NumbersAreTheLeadingDecimalRoundedHalfToEven) {
       {"- 1 2", -12},  {"  7  ", 7},       {".5", 0},          {"1.", 1},
       {"+8", 8},       {"1.2.3", 1},       {"40000", 32767},   {"-40000", -32768},
       {"99999999999999999999999999", 32767}, {"32767.4", 32767}, {"-", 0},
-      {".", 0},
+      {".", 0},        {"1e3", 1},  // no exponents
   };
   for (const Case& c : cases) EXPECT_EQ(LeadingNumber(c.value), c.expected) << c.value;
 }

@@ -10,22 +10,14 @@ class MeterTest : public DeviceTest {
   void SetUp() override {
     MakeLivingPet();
     sim.device_menu.CurrentIcon = 5;
-    for (int i = 0; i < 10; ++i) {
-      const std::string path = "\\other\\l" + std::to_string(i) + ".gif";
-      platform.AddFile(path);
-      scr.LargeNumber[i].SetPicture(platform.LoadPicture(path));
-    }
-  }
-  int Shows(const Element& e) const {
-    for (int i = 0; i < 10; ++i)
-      if (e.GetPicture() && e.GetPicture() == scr.LargeNumber[i].GetPicture()) return i;
-    return -1;
+    LoadSet(scr.LargeNumber, "\\other\\l");
   }
   // The digits a pair shows, as the eye reads them: "" when hidden.
   std::string Read(ElementArray& digits) const {
     std::string text;
     for (int i = 0; i < 2; ++i)
-      if (digits[i].Visible()) text += static_cast<char>('0' + Shows(digits[i]));
+      if (digits[i].Visible())
+        text += static_cast<char>('0' + ShownIndex(digits[i], scr.LargeNumber));
     return text;
   }
   static int CountShown(ElementArray& items) {
@@ -180,20 +172,18 @@ TEST_F(MeterTest, OnTheDeviceBPagesAndCReturnsToTheSleepingPetInTheDark) {
   pet.LightOff = true;
   scr.Dark.Show();
   for (int i = 0; i < 6; ++i) {
-    sim.DoButtonA(true);
-    sim.DoButtonA(false);
+    PressA();
   }
   ASSERT_EQ(sim.device_menu.CurrentIcon, 5);
-  sim.DoButtonB();
+  PressB();
   EXPECT_EQ(sim.meter.MeterPage, 0);
   EXPECT_TRUE(scr.Meter[0].Visible());
   EXPECT_FALSE(scr.Dark.Visible());  // the meter is read in the light
   for (int page : {1, 2, 3, 0}) {
-    sim.DoButtonB();
+    PressB();
     EXPECT_EQ(sim.meter.MeterPage, page);
   }
-  sim.DoButtonC(true);
-  sim.DoButtonC(false);
+  PressC();
   EXPECT_EQ(sim.meter.MeterPage, -1);
   EXPECT_FALSE(scr.Meter[0].Visible());
   EXPECT_TRUE(scr.Dark.Visible());

@@ -165,8 +165,7 @@ TEST_F(PetSettingsTest, ADyingPetResumesOneTickBeforeItsNextFrame) {
   StoreNewPet();
   sim.layout.DyingLeft = 700;
   sim.layout.DyingTop = 1200;
-  platform.AddFile("\\Chars\\00\\0.gif");
-  scr.TempSick[1].SetPicture(platform.LoadPicture("\\Chars\\00\\0.gif"));
+  scr.TempSick[1].SetPicture(PictureAt("\\Chars\\00\\0.gif"));
   Section()["CharacterNo"] = "3";
   Section()["DyingAction"] = "3";
   Section()["AttentionHungry"] = "True";

@@ -9,11 +9,6 @@ namespace {
 
 class PictureLoadingTest : public DeviceTest {
  protected:
-  // Which file the element's picture came from, or "" for none.
-  std::string Source(const Element& e) {
-    auto* fake = dynamic_cast<const FakePicture*>(e.GetPicture().get());
-    return fake ? fake->path : "";
-  }
   void Load(const std::string& plugin, Element& e, std::string folder, const std::string& file) {
     sim.look.DoLoadPicture(plugin, e, folder, file);
   }
@@ -41,7 +36,7 @@ TEST_F(PictureLoadingTest, PluginFirstThenBaseForEveryFolderButColors) {
   for (const Case& c : cases) {
     Element e(&scr.damage, "probe");
     Load(c.plugin, e, c.folder, c.file);
-    EXPECT_EQ(Source(e), c.expected) << c.plugin << " " << c.folder;
+    EXPECT_EQ(PictureSource(e), c.expected) << c.plugin << " " << c.folder;
   }
 }
 
@@ -50,7 +45,7 @@ TEST_F(PictureLoadingTest, AColorLackingAFileSwitchesThePetToDefault) {
   pet.CurrentColor = "Blue";
   std::string folder = "\\colors\\Blue\\";
   sim.look.DoLoadPicture("", scr.ButtonA, folder, "button1.gif");
-  EXPECT_EQ(Source(scr.ButtonA), "\\colors\\default\\button1.gif");
+  EXPECT_EQ(PictureSource(scr.ButtonA), "\\colors\\default\\button1.gif");
   EXPECT_EQ(pet.CurrentColor, "Default");
   EXPECT_EQ(folder, "\\colors\\Default\\");
   EXPECT_EQ(scr.ButtonA.Width(), 18 * 15);
@@ -60,11 +55,11 @@ TEST_F(PictureLoadingTest, MissingEverywhereOrUndecodableKeepsThePicture) {
   platform.AddFile("\\other\\skull.gif");
   Load("", scr.Skull, "\\other\\", "skull.gif");
   Load("", scr.Skull, "\\other\\", "nothere.gif");
-  EXPECT_EQ(Source(scr.Skull), "\\other\\skull.gif");
+  EXPECT_EQ(PictureSource(scr.Skull), "\\other\\skull.gif");
 
   platform.AddBrokenFile("\\plugins\\Bad\\other\\skull.gif");
   Load("Bad", scr.Skull, "\\other\\", "skull.gif");
-  EXPECT_EQ(Source(scr.Skull), "\\other\\skull.gif");
+  EXPECT_EQ(PictureSource(scr.Skull), "\\other\\skull.gif");
 
   pet.CurrentColor = "Gone";
   std::string folder = "\\colors\\Gone\\";
@@ -85,8 +80,9 @@ TEST_F(PictureLoadingTest, AFileThatDoesNotDecodeCountsAsMissing) {
   const Case cases[] = {
       {"plugin broken, base taken", {"\\other\\skull.gif"}, {"\\plugins\\Bad\\other\\skull.gif"},
        "Bad", "\\other\\", "\\other\\skull.gif", "Blue"},
-      {"colour broken, Default taken", {"\\colors\\Default\\skull.gif"}, {"\\colors\\Blue\\skull.gif"},
-       "", "\\colors\\Blue\\", "\\colors\\default\\skull.gif", "Default"},
+      {"colour broken, Default taken", {"\\colors\\Default\\skull.gif"},
+       {"\\colors\\Blue\\skull.gif"}, "", "\\colors\\Blue\\", "\\colors\\default\\skull.gif",
+       "Default"},
       {"broken everywhere", {}, {"\\other\\skull.gif", "\\plugins\\Bad\\other\\skull.gif"},
        "Bad", "\\other\\", "", "Blue"},
   };
@@ -101,7 +97,7 @@ TEST_F(PictureLoadingTest, AFileThatDoesNotDecodeCountsAsMissing) {
     std::string folder = c.folder;
     sim.look.DoLoadPicture(c.plugin, e, folder, "skull.gif");
     if (*c.expected)
-      EXPECT_EQ(Source(e), c.expected) << c.name;
+      EXPECT_EQ(PictureSource(e), c.expected) << c.name;
     else
       EXPECT_EQ(e.GetPicture(), before) << c.name;
     EXPECT_EQ(pet.CurrentColor, c.color_after) << c.name;
@@ -109,15 +105,11 @@ TEST_F(PictureLoadingTest, AFileThatDoesNotDecodeCountsAsMissing) {
 }
 
 TEST_F(PictureLoadingTest, ACursorThatDoesNotDecodeGivesWayToTheBaseOrTheArrow) {
-  auto cursor_source = [](const Element& e) {
-    auto* fake = dynamic_cast<const FakeCursor*>(e.MouseIcon.get());
-    return fake ? fake->path : "";
-  };
   platform.AddBrokenFile("\\plugins\\Bad\\other\\push.cur");
   platform.AddFile("\\other\\push.cur");
   sim.look.DoLoadPointer("Bad", scr.ButtonA, "\\other\\", "push.cur");
   EXPECT_EQ(scr.ButtonA.Pointer, MousePointer::Custom);
-  EXPECT_EQ(cursor_source(scr.ButtonA), "\\other\\push.cur");
+  EXPECT_EQ(CursorSource(scr.ButtonA), "\\other\\push.cur");
 
   platform.AddBrokenFile("\\other\\front.cur");
   scr.FrontView.Pointer = MousePointer::Custom;
@@ -132,7 +124,7 @@ TEST_F(PictureLoadingTest, AColourWhoseBodyDoesNotDecodeShowsTheDefaultBody) {
   platform.AddFile("\\colors\\Default\\button0.gif");
   pet.CurrentColor = "Blue";
   sim.look.DoGetPlugins("");
-  EXPECT_EQ(Source(scr.FrontView), "\\colors\\default\\front.gif");
+  EXPECT_EQ(PictureSource(scr.FrontView), "\\colors\\default\\front.gif");
   EXPECT_EQ(scr.FrontView.Width(), 145 * 15);
   EXPECT_EQ(pet.CurrentColor, "Default");
 }
@@ -146,27 +138,23 @@ TEST_F(PictureLoadingTest, AColoursResetPictureThatDoesNotDecodeLeavesTheBaseOne
   platform.AddBrokenFile("\\colors\\Blue\\reset0.gif");
   pet.CurrentColor = "Blue";
   sim.look.DoGetPlugins("");
-  EXPECT_EQ(Source(scr.ResetStatus[0]), "\\other\\reset0.gif");
+  EXPECT_EQ(PictureSource(scr.ResetStatus[0]), "\\other\\reset0.gif");
   EXPECT_EQ(pet.CurrentColor, "Blue");
 }
 
 TEST_F(PictureLoadingTest, CursorsComeFromPluginOrBaseElseTheArrow) {
   platform.AddFile("\\plugins\\Neon\\other\\push.cur");
   platform.AddFile("\\other\\front.cur");
-  auto cursor_source = [](const Element& e) {
-    auto* fake = dynamic_cast<const FakeCursor*>(e.MouseIcon.get());
-    return fake ? fake->path : "";
-  };
   sim.look.DoLoadPointer("Neon", scr.ButtonA, "\\other\\", "push.cur");
   EXPECT_EQ(scr.ButtonA.Pointer, MousePointer::Custom);
-  EXPECT_EQ(cursor_source(scr.ButtonA), "\\plugins\\neon\\other\\push.cur");
+  EXPECT_EQ(CursorSource(scr.ButtonA), "\\plugins\\neon\\other\\push.cur");
 
   sim.look.DoLoadPointer("Neon", scr.FrontView, "\\other\\", "front.cur");
-  EXPECT_EQ(cursor_source(scr.FrontView), "\\other\\front.cur");
+  EXPECT_EQ(CursorSource(scr.FrontView), "\\other\\front.cur");
 
   sim.look.DoLoadPointer("", scr.ButtonA, "\\other\\", "push.cur");
   EXPECT_EQ(scr.ButtonA.Pointer, MousePointer::Arrow);
-  EXPECT_EQ(cursor_source(scr.ButtonA), "\\plugins\\neon\\other\\push.cur") << "kept";
+  EXPECT_EQ(CursorSource(scr.ButtonA), "\\plugins\\neon\\other\\push.cur") << "kept";
 }
 
 TEST_F(PictureLoadingTest, ACopySharesThePictureAndTakesItsSize) {
@@ -197,16 +185,16 @@ TEST_F(PictureLoadingTest, TheBaseSetFillsEveryDeviceElementAndHolder) {
   sim.look.DoGetPlugins("");
 
   EXPECT_EQ(platform.captions.front(), "Loading images...");
-  EXPECT_EQ(Source(scr.FrontView), "\\colors\\default\\front.gif");
-  EXPECT_EQ(Source(scr.ButtonC), "\\colors\\default\\button0.gif");
-  EXPECT_EQ(Source(scr.NibScr), "\\other\\nibscr.gif");
-  EXPECT_EQ(Source(scr.SmallBar[13]), "\\other\\smallbar.gif");
-  EXPECT_EQ(Source(scr.LargeNumber[9]), "\\other\\l9.gif");
-  EXPECT_EQ(Source(scr.NullIcon), "\\other\\null.ico");
+  EXPECT_EQ(PictureSource(scr.FrontView), "\\colors\\default\\front.gif");
+  EXPECT_EQ(PictureSource(scr.ButtonC), "\\colors\\default\\button0.gif");
+  EXPECT_EQ(PictureSource(scr.NibScr), "\\other\\nibscr.gif");
+  EXPECT_EQ(PictureSource(scr.SmallBar[13]), "\\other\\smallbar.gif");
+  EXPECT_EQ(PictureSource(scr.LargeNumber[9]), "\\other\\l9.gif");
+  EXPECT_EQ(PictureSource(scr.NullIcon), "\\other\\null.ico");
   // The colour's reset picture wins over the base one; the pressed one
   // comes from the base folder.
-  EXPECT_EQ(Source(scr.ResetStatus[0]), "\\colors\\default\\reset0.gif");
-  EXPECT_EQ(Source(scr.ResetStatus[1]), "\\other\\reset1.gif");
+  EXPECT_EQ(PictureSource(scr.ResetStatus[0]), "\\colors\\default\\reset0.gif");
+  EXPECT_EQ(PictureSource(scr.ResetStatus[1]), "\\other\\reset1.gif");
   EXPECT_EQ(scr.ResetButton.GetPicture(), scr.ResetStatus[0].GetPicture());
   EXPECT_NE(platform.window_icon, nullptr);
   EXPECT_EQ(platform.tray_tip, "Loading, please wait...");

@@ -34,8 +34,7 @@ void AddBaseSet(FakePlatform& p) {
 std::map<std::string, std::string> Pictures(Simulator& sim) {
   std::map<std::string, std::string> sources;
   auto note = [&](const Element& e) {
-    auto* picture = dynamic_cast<const FakePicture*>(e.GetPicture().get());
-    sources[e.Name() + std::to_string(e.Index())] = picture ? picture->path : "";
+    sources[e.Name() + std::to_string(e.Index())] = PictureSource(e);
   };
   for (const Element* e : sim.scr.PaintOrder()) note(*e);
   for (ElementArray* holders : {&sim.scr.LargeNumber, &sim.scr.TempDark, &sim.scr.TempDung,
@@ -78,8 +77,7 @@ TEST_F(PluginLoadingTest, TheBasePassWipesWhatAnEarlierPluginBrought) {
   platform.AddFile("\\plugins\\New\\other\\heart.gif");
   TwoPasses(sim, "Old");
   TwoPasses(sim, "New");
-  auto* skull = dynamic_cast<const FakePicture*>(scr.Skull.GetPicture().get());
-  EXPECT_EQ(skull->path, "\\other\\skull.gif");
+  EXPECT_EQ(PictureSource(scr.Skull), "\\other\\skull.gif");
 }
 
 TEST_F(PluginLoadingTest, TheBasePassClearsEverythingAPluginPassMaySet) {
@@ -96,11 +94,7 @@ TEST_F(PluginLoadingTest, TheBasePassClearsEverythingAPluginPassMaySet) {
   sim.pet.Plugins.clear();
   sim.look.DoGetPlugins("");
   EXPECT_EQ(Pictures(sim), Pictures(base));
-  auto cursor_source = [](const Element& e) {
-    auto* fake = dynamic_cast<const FakeCursor*>(e.MouseIcon.get());
-    return fake ? fake->path : "";
-  };
-  EXPECT_EQ(cursor_source(scr.ButtonA), "\\other\\push.cur");
+  EXPECT_EQ(CursorSource(scr.ButtonA), "\\other\\push.cur");
   EXPECT_EQ(scr.ButtonA.ToolTipText, "A");
   EXPECT_EQ(scr.ButtonB.ToolTipText, "") << "the base file has none";
   EXPECT_EQ(sim.layout.AgeToolTip, "");
@@ -111,8 +105,7 @@ TEST_F(PluginLoadingTest, TheBasePassClearsEverythingAPluginPassMaySet) {
 TEST_F(PluginLoadingTest, APluginCannotReplaceColorPictures) {
   platform.AddFile("\\plugins\\Body\\colors\\Default\\front.gif");
   TwoPasses(sim, "Body");
-  auto* front = dynamic_cast<const FakePicture*>(scr.FrontView.GetPicture().get());
-  EXPECT_EQ(front->path, "\\colors\\default\\front.gif");
+  EXPECT_EQ(PictureSource(scr.FrontView), "\\colors\\default\\front.gif");
 }
 
 TEST_F(PluginLoadingTest, AMissingColorFallsBackToDefaultBeforeTheIconIsSought) {
@@ -144,9 +137,7 @@ TEST_F(PluginLoadingTest, APluginWithACharacterLayoutButNoPicturesKeepsBasePictu
   sim.look.DoLoadCharacter();
   EXPECT_EQ(sim.layout.EatLeft, 850);
   EXPECT_EQ(sim.layout.EatTop, 1100);
-  auto* eat = dynamic_cast<const FakePicture*>(scr.TempEat[0].GetPicture().get());
-  ASSERT_NE(eat, nullptr);
-  EXPECT_EQ(eat->path, "\\chars\\05\\eat0.gif");
+  EXPECT_EQ(PictureSource(scr.TempEat[0]), "\\chars\\05\\eat0.gif");
 }
 
 TEST_F(PluginLoadingTest, TheEggLoadsOnlyItsFramesAndIcons) {
@@ -180,13 +171,11 @@ TEST_F(PluginLoadingTest, ResetPicturesAreOptionalInAColor) {
   platform.AddFile("\\colors\\Default\\reset0.gif");
   TwoPasses(sim, "");
   EXPECT_EQ(sim.pet.CurrentColor, "Mint") << "the colour is kept";
-  auto* reset = dynamic_cast<const FakePicture*>(scr.ResetButton.GetPicture().get());
-  EXPECT_EQ(reset->path, "\\other\\reset0.gif");
+  EXPECT_EQ(PictureSource(scr.ResetButton), "\\other\\reset0.gif");
 
   platform.AddFile("\\colors\\Mint\\reset0.gif");
   TwoPasses(sim, "");
-  reset = dynamic_cast<const FakePicture*>(scr.ResetButton.GetPicture().get());
-  EXPECT_EQ(reset->path, "\\colors\\mint\\reset0.gif");
+  EXPECT_EQ(PictureSource(scr.ResetButton), "\\colors\\mint\\reset0.gif");
 }
 
 }  // namespace

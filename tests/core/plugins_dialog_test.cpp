@@ -7,11 +7,6 @@
 namespace nib::testing {
 namespace {
 
-std::string PathOf(const Element& e) {
-  auto* picture = dynamic_cast<const FakePicture*>(e.GetPicture().get());
-  return picture ? picture->path : "";
-}
-
 class PluginsDialogTest : public DeviceTest {
  protected:
   void SetUp() override {
@@ -102,6 +97,10 @@ TEST_F(PluginsDialogTest, TheCurrentEntryIsSelectedOnOpening) {
   EXPECT_EQ(colors.List1(), (std::vector<std::string>{"Default", "Midnight blue", "Peppermint"}));
   EXPECT_EQ(colors.SelectedFolder(), "Mint");
   EXPECT_EQ(colors.Text1(), "Cool green");
+  colors.Form_Unload();
+  pet.CurrentColor = "Gone";  // a colour not listed: the first row
+  PluginsDialog unlisted = Open(false);
+  EXPECT_EQ(unlisted.SelectedRow(), 0);
 }
 
 TEST_F(PluginsDialogTest, WithoutPluginFoldersOnlyTheBuiltInLookIsListed) {
@@ -152,7 +151,7 @@ TEST_F(PluginsDialogTest, OkAppliesAPluginWithItsDefaultColour) {
   FolderOf(dialog, "Alpha");  // folder zeta
   dialog.Command1_Click();
   EXPECT_EQ(pet.Plugins, "zeta");
-  EXPECT_EQ(PathOf(scr.NibScr), "\\plugins\\zeta\\other\\nibscr.gif");
+  EXPECT_EQ(PictureSource(scr.NibScr), "\\plugins\\zeta\\other\\nibscr.gif");
   EXPECT_EQ(platform.forgets, 1) << "pictures are read again from disk";
   EXPECT_EQ(platform.captions.back(), "Dialog");
 
@@ -161,8 +160,8 @@ TEST_F(PluginsDialogTest, OkAppliesAPluginWithItsDefaultColour) {
   again.Command1_Click();
   EXPECT_EQ(pet.Plugins, "Alpha");
   EXPECT_EQ(pet.CurrentColor, "Mint");
-  EXPECT_EQ(PathOf(scr.FrontView), "\\colors\\mint\\front.gif");
-  EXPECT_EQ(PathOf(scr.NibScr), "\\other\\nibscr.gif") << "the base set under a plugin without it";
+  EXPECT_EQ(PictureSource(scr.FrontView), "\\colors\\mint\\front.gif");
+  EXPECT_EQ(PictureSource(scr.NibScr), "\\other\\nibscr.gif") << "the base set under a plugin without it";
 }
 
 TEST_F(PluginsDialogTest, TheBuiltInEntryReturnsToTheBuiltInLookAndSavesNoPlugin) {
@@ -172,7 +171,7 @@ TEST_F(PluginsDialogTest, TheBuiltInEntryReturnsToTheBuiltInLookAndSavesNoPlugin
   FolderOf(dialog, "Built-in look");
   dialog.Command1_Click();
   EXPECT_EQ(pet.Plugins, "");
-  EXPECT_EQ(PathOf(scr.NibScr), "\\other\\nibscr.gif");
+  EXPECT_EQ(PictureSource(scr.NibScr), "\\other\\nibscr.gif");
   sim.DoSaveSettings();
   EXPECT_EQ(platform.store["Dialog"]["Plugins"], "");
 }
@@ -200,8 +199,8 @@ TEST_F(PluginsDialogTest, AColourMovesTheButtonsOrLeavesThemAtTheLayout) {
   EXPECT_EQ(scr.ResetButton.Left(), before.ResetButtonLeft) << "an empty value is skipped";
   EXPECT_EQ(scr.ResetButton.Top(), 900);
   EXPECT_EQ(sim.layout.ButtonALeft, before.ButtonALeft) << "the layout itself stays";
-  EXPECT_EQ(PathOf(scr.ButtonB), "\\colors\\mint\\button0.gif");
-  EXPECT_EQ(PathOf(scr.ResetButton), "\\other\\reset0.gif");
+  EXPECT_EQ(PictureSource(scr.ButtonB), "\\colors\\mint\\button0.gif");
+  EXPECT_EQ(PictureSource(scr.ResetButton), "\\other\\reset0.gif");
   dialog.Form_Unload();
 
   PluginsDialog other = Open(false);
@@ -209,6 +208,16 @@ TEST_F(PluginsDialogTest, AColourMovesTheButtonsOrLeavesThemAtTheLayout) {
   other.Command1_Click();
   EXPECT_EQ(scr.ButtonA.Left(), before.ButtonALeft);
   EXPECT_EQ(scr.ResetButton.Top(), before.ResetButtonTop);
+}
+
+TEST_F(PluginsDialogTest, AColoursResetPictureThatDoesNotDecodeLeavesTheBaseOneAndTheColour) {
+  platform.AddBrokenFile("\\colors\\Night\\reset0.gif");
+  PluginsDialog dialog = Open(false);
+  FolderOf(dialog, "Midnight blue");
+  dialog.Command1_Click();
+  EXPECT_EQ(pet.CurrentColor, "Night");
+  EXPECT_EQ(PictureSource(scr.ResetButton), "\\other\\reset0.gif");
+  EXPECT_EQ(PictureSource(scr.FrontView), "\\colors\\night\\front.gif");
 }
 
 TEST_F(PluginsDialogTest, PullingThroughADeviceThatIsOffKeepsItBlank) {

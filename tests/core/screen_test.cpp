@@ -102,8 +102,7 @@ TEST_F(ScreenTest, OnlyVisibleChangesDamageTheWindow) {
 }
 
 TEST_F(ScreenTest, NarrowingClipsAndNeverGoesNegative) {
-  platform.AddFile("\\other\\dark0.gif", 64, 40);
-  scr.Dark.SetPicture(platform.LoadPicture("\\other\\dark0.gif"));
+  scr.Dark.SetPicture(PictureAt("\\other\\dark0.gif", 64, 40));
   scr.Dark.SetWidth(100);
   EXPECT_EQ(scr.Dark.Width(), 100);
   EXPECT_EQ(scr.Dark.Height(), 600);
@@ -112,10 +111,8 @@ TEST_F(ScreenTest, NarrowingClipsAndNeverGoesNegative) {
 }
 
 TEST_F(ScreenTest, HitTestingFindsTheTopmostVisibleElement) {
-  platform.AddFile("\\colors\\Default\\front.gif", 145, 197);
-  platform.AddFile("\\colors\\Default\\button0.gif", 18, 18);
-  scr.FrontView.SetPicture(platform.LoadPicture("\\colors\\Default\\front.gif"));
-  scr.ButtonB.SetPicture(platform.LoadPicture("\\colors\\Default\\button0.gif"));
+  scr.FrontView.SetPicture(PictureAt("\\colors\\Default\\front.gif", 145, 197));
+  scr.ButtonB.SetPicture(PictureAt("\\colors\\Default\\button0.gif", 18, 18));
   scr.ButtonB.Move(930, 2130);
   EXPECT_EQ(scr.ElementAt(940, 2140), &scr.ButtonB);
   EXPECT_EQ(scr.ElementAt(100, 100), &scr.FrontView);

@@ -9,13 +9,6 @@ class TickTest : public DeviceTest {
  protected:
   void SetUp() override { MakeLivingPet(); }
 
-  Picture PictureOf(const std::string& path, int w = 10, int h = 10) {
-    platform.AddFile(path, w, h);
-    return platform.LoadPicture(path);
-  }
-  int SoundsOf(const std::string& path) const {
-    return static_cast<int>(std::count(platform.sounds.begin(), platform.sounds.end(), path));
-  }
 };
 
 TEST_F(TickTest, EvolutionLivesOnOnlyInItsPauses) {
@@ -36,7 +29,7 @@ TEST_F(TickTest, EvolutionLivesOnOnlyInItsPauses) {
 
 TEST_F(TickTest, EvolutionShowsSixteenFramesAndSwitchesOnStep162) {
   for (int n = 0; n < 8; ++n)
-    scr.TempChangingScreen[n].SetPicture(PictureOf("\\other\\change" + std::to_string(n) + ".gif"));
+    scr.TempChangingScreen[n].SetPicture(PictureAt("\\other\\change" + std::to_string(n) + ".gif"));
   auto frame_shown = [&]() -> int {
     if (!scr.ChangingScreen.Visible()) return -1;
     for (int n = 0; n < 8; ++n)
@@ -96,9 +89,9 @@ TEST_F(TickTest, FlushSweepWashesTheScreenAndStartsTheHappyReaction) {
   scr.NibScr.Move(600, 900);
   sim.layout.WaterLeft = 600 + 10 * 60;
   sim.layout.WaterTop = 900;
-  scr.Dark.SetPicture(PictureOf("\\other\\dark2.gif", 64, 40));
+  scr.Dark.SetPicture(PictureAt("\\other\\dark2.gif", 64, 40));
   sim.layout.DarkWidth = 64 * 15;
-  scr.TempHappy[0].SetPicture(PictureOf("\\Chars\\03\\happy0.gif"));
+  scr.TempHappy[0].SetPicture(PictureAt("\\Chars\\03\\happy0.gif"));
   sim.layout.HappyLeft = 700;
   pet.Dung = 2;
   scr.DungImage[0].Move(1150, 1000);  // the first the wave reaches
@@ -156,8 +149,8 @@ TEST_F(TickTest, FlushWithoutDungJustEnds) {
 }
 
 TEST_F(TickTest, DungFlipsEveryTwelveTicksExceptOnTheClock) {
-  scr.TempDung[0].SetPicture(PictureOf("\\other\\dung0.gif"));
-  scr.TempDung[1].SetPicture(PictureOf("\\other\\dung1.gif"));
+  scr.TempDung[0].SetPicture(PictureAt("\\other\\dung0.gif"));
+  scr.TempDung[1].SetPicture(PictureAt("\\other\\dung1.gif"));
   pet.Dung = 3;
   for (int i = 0; i < 4; ++i) scr.DungImage[i].CopyPictureFrom(scr.TempDung[0]);
   auto showing = [&](int i) { return scr.DungImage[i].GetPicture() == scr.TempDung[1].GetPicture() ? 1 : 0; };
@@ -268,6 +261,23 @@ TEST_F(TickTest, APetThatStartsDyingOnItsLastMinuteDiesWithoutChanging) {
   Ticks(200);
   EXPECT_EQ(pet.CharacterNo, 3);
   EXPECT_GT(pet.DyingAction, 1);
+}
+
+TEST_F(TickTest, APetThatStartsDyingDuringTheChangeOverDiesWithoutChanging) {
+  // Seconds, and so neglect, run on in the change-over's pauses.
+  pet.MinuteToChangeCharacter = 730;
+  pet.MinuteCount = 7;
+  pet.SecondCount = 59;
+  pet.DyingTimeLeft = 0;
+  sim.StartEvolution(9);
+  pet.ChangeStep = 80;
+  NextSecond();
+  EXPECT_EQ(pet.DyingAction, 1);
+  EXPECT_EQ(pet.ChangeStep, 0);
+  Ticks(200);
+  EXPECT_EQ(pet.CharacterNo, 3);
+  EXPECT_GT(pet.DyingAction, 1);
+  EXPECT_FALSE(scr.ChangingScreen.Visible());
 }
 
 TEST_F(TickTest, TimeStandsStillForTheDyingAndTheAngel) {

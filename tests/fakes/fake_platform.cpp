@@ -47,7 +47,7 @@ bool FakePlatform::FileExists(const std::string& path) { return files.count(Fold
 
 std::optional<std::string> FakePlatform::ReadFile(const std::string& path) {
   const auto it = files.find(Fold(path));
-  if (it == files.end()) return std::nullopt;
+  if (it == files.end() || it->second.broken) return std::nullopt;
   return it->second.text;
 }
 

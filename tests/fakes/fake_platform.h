@@ -26,7 +26,7 @@ class FakePlatform : public Platform {
   // added (files added below it list it too).
   void AddFolder(const std::string& path);
   // A file below the program folder; pictures get the given size. A file
-  // added as broken exists but does not decode.
+  // added as broken exists but neither decodes nor reads.
   void AddFile(const std::string& path, int width_px = 10, int height_px = 10);
   void AddBrokenFile(const std::string& path);
   void AddTextFile(const std::string& path, std::string text);
