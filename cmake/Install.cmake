@@ -32,7 +32,7 @@ add_custom_command(
   COMMAND ${DEBIAN_PYTHON} ${CMAKE_SOURCE_DIR}/tools/gen_icons.py
           --program ${PROGRAM_DIR} --out ${ICON_DIR} --name ${NIBBET_APP_ID}
   COMMAND ${CMAKE_COMMAND} -E touch ${ICON_STAMP}
-  DEPENDS ${DATA_STAMP} ${CMAKE_SOURCE_DIR}/tools/gen_icons.py
+  DEPENDS ${DATA_OUTPUTS} ${CMAKE_SOURCE_DIR}/tools/gen_icons.py
   COMMENT "Drawing the application icon")
 add_custom_target(app-icons ALL DEPENDS ${ICON_STAMP})
 add_dependencies(app-icons program-data)
