@@ -146,6 +146,8 @@ write("path_resolution_fuzz", "inner_dot_dot", names("Skin\\..\\..\\prog-copy\\p
                                                      "plugins\\Skin\\..\\..\\..\\plugin.ini"))
 write("path_resolution_fuzz", "absolute", names("/tmp", "C:\\Windows", "/etc/passwd"))
 write("path_resolution_fuzz", "nul", names("Skin\0..", "Def\0ault", "other\0/../nibscr.gif"))
+write("path_resolution_fuzz", "long", names("Skin\\" + "a" * 300, "..\\" * 200 + "Default",
+                                            "other\\" * 100 + "nibscr.gif"))
 
 # --- Text files: a plugin's own file ----------------------------------
 

@@ -137,10 +137,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   sim.pet.CurrentColor = color;
   sim.pet.CharacterNo = 3;
   // The plugin's pass: plugin pictures first, then the colour's and the base
-  // ones, as at start-up.
+  // ones, as at start-up. Character pictures are looked up the same way.
   sim.look.DoGetPlugins(sim.pet.Plugins);
   sim.look.DoGetCharacterIni(sim.pet.Plugins);
-  sim.look.DoLoadCharacter();
   sim.LoadSheetLook();
   nib::AboutFrameOf(platform, sim.pet.Plugins);
   nib::InstructionPages pages(platform, sim.pet.Plugins);

@@ -11,6 +11,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <exception>
 #include <unordered_map>
 #include <utility>
@@ -23,6 +24,7 @@
 #include "shell/picture_files.h"
 #include "shell/qt_platform.h"
 #include "shell/tray_icon.h"
+#include "shell/wake_plan.h"
 #include "shell/window_region.h"
 #include "shell/window_units.h"
 #include "sim/simulator.h"
@@ -47,6 +49,18 @@ ButtonHandlers HandlersOf(const Screen& scr, const Element* element) {
   if (element == &scr.ResetButton)
     return {&Simulator::ResetButton_MouseDown, &Simulator::ResetButton_MouseUp};
   return {};
+}
+
+// Keeps exceptions out of Qt's event loop, where they would kill the pet.
+template <typename F>
+void Guarded(const char* what, F&& handler) {
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    qWarning("Nibbet: %s failed: %s", what, error.what());
+  } catch (...) {
+    qWarning("Nibbet: %s failed", what);
+  }
 }
 
 }  // namespace
@@ -82,8 +96,9 @@ DeviceWindow::DeviceWindow(Simulator& sim, QtPlatform& platform, SheetPlace shee
       sim_.menu, [this](const std::string& name) { DispatchMenuCommand(name); });
   keys_ = std::make_unique<KeyInput>(
       sim_, [this](const char* what, const std::function<void()>& handler) { Run(what, handler); });
+  // Wake-ups meet the frames of the pet's animation on time.
   timer_.setTimerType(Qt::PreciseTimer);
-  connect(&timer_, &QTimer::timeout, this, &DeviceWindow::RunTick);
+  connect(&timer_, &QTimer::timeout, this, &DeviceWindow::Wake);
   platform_.AttachWindow(this);
   // A double click on the tray icon hides or shows the device.
   platform_.Tray().on_double_click = [this] { DispatchMenuCommand("mPopupStatus"); };
@@ -184,17 +199,14 @@ QRect DeviceWindow::PixelRect(const TwipRect& twips) {
 
 template <typename F>
 void DeviceWindow::CallCore(const char* what, F&& handler) {
-  // An exception must not unwind through Qt's event loop and kill the pet.
-  try {
-    handler();
-  } catch (const std::exception& error) {
-    qWarning("Nibbet: %s failed: %s", what, error.what());
-  } catch (...) {
-    qWarning("Nibbet: %s failed", what);
-  }
+  // The ticks that fell due before this event run first: it acts in order.
+  RunDueTicks();
+  Guarded(what, handler);
   FlushDamage();
-  // A tray host over DBusMenu shows its copy of the menu without asking.
-  // The tick changes the menu rarely: it is synced once a second instead.
+  // The event may have started something that changes on every tick.
+  PlanWakeUp(WakeUpPlan::KeepSooner);
+  // A tray host shows its copy of the menu without asking: after input it
+  // follows at once (from inside a tick, once a second).
   if (!ticking_) menu_->Sync();
 }
 
@@ -207,6 +219,7 @@ void DeviceWindow::Unload() {
   unloaded_ = true;
   CallCore("shutdown", [&] { sim_.Form_Unload(); });
   timer_.stop();
+  pacer_.Stop();
 }
 
 void DeviceWindow::DispatchMenuCommand(const std::string& item_name) {
@@ -247,10 +260,22 @@ void DeviceWindow::ShowPopupMenu(const QPoint& global_pos) { menu_->Popup(global
 void DeviceWindow::SetTimerInterval(int interval_ms) {
   if (interval_ms <= 0 || unloaded_) {
     timer_.stop();
+    pacer_.Stop();
     return;
   }
   // Restarting would shift the beat; only a new interval restarts it.
-  if (!timer_.isActive() || timer_.interval() != interval_ms) timer_.start(interval_ms);
+  if (!timer_.isActive() || pacer_.Interval() != interval_ms) {
+    pacer_.Start(interval_ms);
+    timer_.start(pacer_.WakeUpPeriod());
+  }
+}
+
+void DeviceWindow::PlanWakeUp(WakeUpPlan plan) {
+  if (unloaded_ || ticking_ || !timer_.isActive()) return;
+  const int in_ms = pacer_.NextWakeUpIn(TicksUntilChange(sim_));
+  // A stream of input must not put off the wake-up again and again.
+  if (plan == WakeUpPlan::KeepSooner && timer_.remainingTime() <= in_ms) return;
+  timer_.start(in_ms);
 }
 
 void DeviceWindow::SetTopMost(bool on_top) { ApplyTopMost(*this, on_top); }
@@ -265,16 +290,45 @@ void DeviceWindow::FlushDamage() {
   damage.Clear();
 }
 
+void DeviceWindow::RunTicks(int count) {
+  if (count <= 0) return;
+  ticking_ = true;
+  // Each tick on its own: one that fails leaves the others to run. A tick
+  // may stop the beat or close the device.
+  for (int tick = 0; tick < count && !unloaded_; ++tick)
+    Guarded("tick", [&] { sim_.Timer1_Timer(); });
+  ticking_ = false;
+  ticks_since_menu_sync_ += count;
+}
+
+void DeviceWindow::RunDueTicks() {
+  if (unloaded_ || ticking_ || !timer_.isActive()) return;
+  RunTicks(pacer_.TakeDue());
+}
+
+void DeviceWindow::SyncMenuEverySecond() {
+  // The tick changes the menu rarely: the tray's copy follows once a second.
+  if (ticks_since_menu_sync_ < kTicksPerMenuSync) return;
+  ticks_since_menu_sync_ = 0;
+  menu_->Sync();
+}
+
 void DeviceWindow::RunTick() {
   if (unloaded_) return;
-  ticking_ = true;
-  CallCore("tick", [&] { sim_.Timer1_Timer(); });
-  ticking_ = false;
-  if (++ticks_since_menu_sync_ >= kTicksPerMenuSync) {
-    ticks_since_menu_sync_ = 0;
-    menu_->Sync();
-  }
+  RunTicks(1);
+  FlushDamage();
+  SyncMenuEverySecond();
   RefreshHover();
+}
+
+void DeviceWindow::Wake() {
+  if (unloaded_) return;
+  RunDueTicks();
+  // One repaint for all the ticks of this wake-up.
+  FlushDamage();
+  SyncMenuEverySecond();
+  RefreshHover();
+  PlanWakeUp(WakeUpPlan::Anew);
 }
 
 void DeviceWindow::paintEvent(QPaintEvent* event) {
@@ -304,6 +358,18 @@ void DeviceWindow::paintEvent(QPaintEvent* event) {
                   }
                   canvas.restore();
                 });
+  ReportFirstPaint();
+}
+
+void DeviceWindow::ReportFirstPaint() {
+  // scripts/measure-cost times the start-up to this line.
+  static bool reported = false;
+  if (reported) return;
+  reported = true;
+  if (qEnvironmentVariableIsSet("NIBBET_REPORT_FIRST_PAINT")) {
+    std::fputs("nibbet: first paint\n", stderr);
+    std::fflush(stderr);
+  }
 }
 
 QPointF DeviceWindow::TwipsAt(const QPointF& global_pos) const {

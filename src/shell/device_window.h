@@ -13,6 +13,7 @@
 
 #include "display/element.h"
 #include "shell/pixel_canvas.h"
+#include "shell/tick_pacer.h"
 #include "sim/platform.h"
 
 namespace nib {
@@ -45,7 +46,10 @@ class DeviceWindow : public QWidget {
 
   Simulator& Sim() { return sim_; }
   MenuMirror& PopupMenu() { return *menu_; }
+  // Wakes the program to run the ticks that fell due; stopped, no tick
+  // runs at all, not even before input.
   QTimer& Tick() { return timer_; }
+  TickPacer& Pacer() { return pacer_; }
   KeyInput& Keys() { return *keys_; }
   // The insulating sheet's window while it exists, else null.
   SheetWindow* Sheet() { return sheet_.get(); }
@@ -76,8 +80,10 @@ class DeviceWindow : public QWidget {
   // 0 (or less) stops the tick.
   void SetTimerInterval(int interval_ms);
   void SetTopMost(bool on_top);
-  // One beat of the core's tick, as the timer gives it.
+  // One tick of the core, whatever time it is.
   void RunTick();
+  // A wake-up: runs every tick that fell due, then paints once.
+  void Wake();
   // Turns the core's changed rectangles into repaint requests.
   void FlushDamage();
 
@@ -105,6 +111,13 @@ class DeviceWindow : public QWidget {
  private:
   template <typename F>
   void CallCore(const char* what, F&& handler);
+  void RunDueTicks();
+  // Sets the next wake-up for the first tick that may change something;
+  // after input, only when that is sooner than the one already set.
+  enum class WakeUpPlan { Anew, KeepSooner };
+  void PlanWakeUp(WakeUpPlan plan);
+  void RunTicks(int count);
+  void SyncMenuEverySecond();
   // Pointer position in twips relative to the window.
   QPointF TwipsAt(const QPointF& global_pos) const;
   // Cursor and tooltip of the element under the pointer.
@@ -112,6 +125,8 @@ class DeviceWindow : public QWidget {
   void RefreshHover();
   // The device's outline and the sheet where it lies in this window.
   QRegion Shape() const;
+  // Tells a measuring script, once per program, that the window painted.
+  static void ReportFirstPaint();
   // The device button (A, B, C or reset) at a point in twips, or null.
   const Element* DeviceButtonAt(const QPointF& twips) const;
 
@@ -123,6 +138,7 @@ class DeviceWindow : public QWidget {
   std::unique_ptr<SheetWindow> sheet_;
   std::unique_ptr<EmbeddedSheet> embedded_sheet_;
   QTimer timer_;
+  TickPacer pacer_;
   const QRegion outline_;
   // What the canvas may paint: the device, and the sheet's travel when it
   // lies in this window.
@@ -130,7 +146,7 @@ class DeviceWindow : public QWidget {
   // The mask holds the sheet's old places until they are painted over.
   bool mask_wider_than_shape_ = false;
   bool unloaded_ = false;
-  // Whether the tick is running, and how many ran since the tray's copy of
+  // Whether ticks are running, and how many ran since the tray's copy of
   // the menu was last brought up to date.
   static constexpr int kTicksPerMenuSync = 100;
   bool ticking_ = false;

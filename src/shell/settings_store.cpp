@@ -261,7 +261,7 @@ bool SettingsStore::Save(QString* why) {
   // device") rather than a flush's "Unknown error".
   if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
     *why = existed && !QFileInfo(path_).isWritable() ? QStringLiteral("the file is read-only")
-                                                      : file.errorString();
+                                                     : file.errorString();
     return false;
   }
   if (!WriteAll(file, new_text)) {

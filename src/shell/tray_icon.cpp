@@ -1,6 +1,7 @@
 #include "shell/tray_icon.h"
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
@@ -31,6 +32,14 @@ QDBusMessage HostQuestion() {
       QStringLiteral("Get"));
   get << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
   return get;
+}
+
+bool NotificationServerPresent() {
+  const QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+  if (!bus) return false;
+  const QString server = QStringLiteral("org.freedesktop.Notifications");
+  return bus->isServiceRegistered(server).value() ||
+         bus->activatableServiceNames().value().contains(server);
 }
 
 bool HostAnswer(const QDBusMessage& reply) {
@@ -159,6 +168,9 @@ QIcon TrayIcon::Icon() const { return tray_ ? tray_->icon() : QIcon(); }
 
 bool TrayIcon::ShowMessage(const QString& title, const QString& text, int ms) {
   if (!Shown() || !QSystemTrayIcon::supportsMessages()) return false;
+  // A StatusNotifierItem's message goes to a notification server, and is
+  // lost without one.
+  if (status_notifier_ && !NotificationServerPresent()) return false;
   ShowMessageWhenPlaced(title, text, ms, kPlaceWaits);
   return true;
 }

@@ -92,12 +92,17 @@ kill -0 "$program_pid" || fail "the program ended without asking"
 [ -d "$ini" ] || fail "the folder in the settings file's place went away"
 
 rmdir "$ini"
-question=$(xdotool search --onlyvisible --name 'cannot save' | head -n1)
-xdotool windowfocus "$question"
-# Retry is the default button.
-xdotool key --window "$question" Return
-ended() { ! kill -0 "$program_pid"; }
-wait_for "the program to end" ended
+# Retry is the default button. The search may also find a window that is
+# closing (the tray's message), so press until the program has ended.
+retried() {
+  local question
+  question=$(xdotool search --onlyvisible --name 'cannot save' 2>/dev/null | tail -n1)
+  if [ -n "$question" ]; then
+    xdotool windowfocus "$question" key --window "$question" Return 2>/dev/null || true
+  fi
+  ! kill -0 "$program_pid" 2>/dev/null
+}
+wait_for "the program to end after Retry" retried
 wait "$program_pid" || fail "the program did not end cleanly"
 
 value() { sed -n "/^\[Save%20Pet\]/,/^\[/p" "$ini" | sed -n "s/^$1=//p"; }

@@ -610,7 +610,7 @@ class DeviceWindowTest : public QObject {
     for (int interval : {10, 25, 0, -5, 10}) {
       platform.SetTimerInterval(interval);
       QCOMPARE(window.Tick().isActive(), interval > 0);
-      if (interval > 0) QCOMPARE(window.Tick().interval(), interval);
+      if (interval > 0) QCOMPARE(window.Pacer().Interval(), interval);
     }
 
     const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();

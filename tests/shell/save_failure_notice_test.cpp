@@ -77,7 +77,7 @@ class SaveFailureNoticeTest : public QObject {
       int told;
     };
     const std::vector<Minute> minutes = {{false, 0}, {true, 1}, {true, 1}, {true, 1}, {false, 1},
-                                         {false, 1}, {true, 2},  {true, 2}, {false, 2}};
+                                         {false, 1}, {true, 2}, {true, 2}, {false, 2}};
     for (size_t i = 0; i < minutes.size(); ++i) {
       const QString where = QString("minute %1").arg(i);
       if (minutes[i].broken != QFileInfo(ini.Path()).isDir())
@@ -111,8 +111,8 @@ class SaveFailureNoticeTest : public QObject {
     QTest::addColumn<bool>("saved");
     QTest::newRow("saved: nothing asked") << false << QList<bool>{} << 0 << true;
     QTest::newRow("given up") << true << QList<bool>{false} << 99 << false;
-    QTest::newRow("retried in vain, then given up") << true << QList<bool>{true, false} << 99
-                                                    << false;
+    QTest::newRow("retried in vain, then given up")
+        << true << QList<bool>{true, false} << 99 << false;
     QTest::newRow("retried once mended") << true << QList<bool>{true, true} << 2 << true;
   }
 

@@ -1,0 +1,36 @@
+#include "shell/wake_plan.h"
+
+#include "sim/simulator.h"
+
+namespace nib {
+
+namespace {
+
+// While the first seconds of a call last, it beeps every seventh tick.
+constexpr int16 kCallBeepsAbove = 115;
+
+// Whether every tick but the animation frames only counts: no sequence,
+// sweep, reaction, game or LCD menu runs, no clock shows seconds, no dung
+// flips and no call beeps. The per-second countdowns then have nothing to
+// end but a call, whose end may wait for the next frame.
+bool OnlyTheAnimationRuns(const Pet& pet, int play_stage) {
+  return pet.ChangeStep <= 0 && !pet.Flushing && !pet.TimerScreen && pet.Dung == 0 &&
+         !pet.Eating && !pet.HappyReaction && !pet.UnhappyReaction && !pet.RefusalReaction &&
+         play_stage <= 0 && pet.ActionTimeout == 0 && pet.IconTimeout == 0 &&
+         pet.AttendTimeLeft <= kCallBeepsAbove;
+}
+
+}  // namespace
+
+int TicksUntilChange(const Pet& pet, int play_stage) {
+  if (pet.TimerInterval <= 0 || !OnlyTheAnimationRuns(pet, play_stage)) return 0;
+  // The frame falls on the tick that brings the animation clock to the
+  // delay; a clock already past it draws on the next tick.
+  const int left = pet.FrameDelay - pet.IntervalCount;
+  if (left <= pet.TimerInterval) return 1;
+  return (left + pet.TimerInterval - 1) / pet.TimerInterval;
+}
+
+int TicksUntilChange(const Simulator& sim) { return TicksUntilChange(sim.pet, sim.game.PlayStage); }
+
+}  // namespace nib
