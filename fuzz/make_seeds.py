@@ -101,7 +101,7 @@ write("wave_file_fuzz", "pcm24.wav", wave(1, 1, 24, 8, extra=b"LIST\x03\0\0\0abc
 write("wave_file_fuzz", "float.wav", wave(3, 2, 32, 6))
 write("wave_file_fuzz", "extensible.wav", wave(1, 1, 32, 6, extensible=True))
 
-# --- Settings: the pet's name on the first line, then the INI file -----
+# --- Settings: two pets' names on the first two lines, then the INI file
 
 def section(name, **values):
     keys = dict(
@@ -117,18 +117,19 @@ def section(name, **values):
     keys.update(values)
     return "[%s]\n" % name + "".join("%s=%s\n" % (k, v) for k, v in keys.items())
 
-write("settings_load_fuzz", "pet.ini", "Nibbet\n" + section("Nibbet"))
-write("settings_load_fuzz", "new_pet.ini", "Nibbet\n")
-write("settings_load_fuzz", "two_pets.ini", "Sir Wobble\n" + section("Nibbet") + "\n" + section(
+write("settings_load_fuzz", "pet.ini", "Nibbet\nSir Wobble\n" + section("Nibbet"))
+write("settings_load_fuzz", "new_pet.ini", "Nibbet\nnibbet\n")
+write("settings_load_fuzz", "two_pets.ini", "Sir Wobble\nNibbet\n" + section("Nibbet") + "\n" + section(
     "Sir%20Wobble", Plugins="Nachtglas", CurrentColor="Midnight", AttentionSleep="True",
     SleepAction="True", LightOff="True", SoundType=1, PlayType=1))
-write("settings_load_fuzz", "dying.ini", "Nibbet\n" + section(
+write("settings_load_fuzz", "dying.ini", "Nibbet\nGeneral\n" + section(
     "Nibbet", DyingAction=7, DyingTimeLeft=0, Sickness=2, Dung=3, AttentionHungry="True",
     AttendTimeLeft=60))
-write("settings_load_fuzz", "odd_values.ini", "Nibbet\n" + section(
+write("settings_load_fuzz", "odd_values.ini", "Nibbet\n\n" + section(
     "Nibbet", Age="  7 ", Weight="+12", Left="1e3", Top="-0", Plugins='"a, b"',
     CurrentColor="@Invalid()", CharacterNo=99, SecondCount=-1, MinuteCount="2147483648"))
-write("settings_load_fuzz", "slashes.ini", "a/b\\c\n" + section("a%2Fb%5Cc", CharacterNo=12))
+write("settings_load_fuzz", "general.ini", "general\nGeneral\n" + section("%General", Age=40))
+write("settings_load_fuzz", "slashes.ini", "a/b\\c\na//b\\\\c\n" + section("a%2Fb%5Cc", CharacterNo=12))
 
 # --- Names from the settings: Plugins, CurrentColor, then a raw path ---
 # FuzzedDataProvider ends a string at a backslash followed by another

@@ -1,8 +1,10 @@
 // Feeds arbitrary bytes to the pet loader through the real settings store:
-// the first line is the pet's name, the rest is the INI file. After a load
-// of anything every field is in its range, and saving the pet and loading it
-// again gives the same pet.
+// the first two lines are two pets' names, the rest is the INI file. After a
+// load of anything every field is in its range; saving a pet and loading it
+// again gives the same pet; and a pet saved under one name never changes
+// the pet of another name.
 #include <QFile>
+#include <QString>
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstddef>
@@ -79,8 +81,10 @@ Loaded Snapshot(const nib::Simulator& sim) {
            m.mPopupPlay1.checked}};
 }
 
-// Loads the pet from the file, checks it, saves it; the pet as saved.
-Loaded LoadAndSave(const QString& ini, const std::string& name) {
+// Loads the pet from the file, checks it, lets `change` alter it and saves
+// it; the pet as saved.
+template <typename Change>
+Loaded LoadAndSave(const QString& ini, const std::string& name, Change change) {
   nib::SettingsStore store(ini);
   StorePlatform platform(store);
   nib::testing::ScriptedRandom random;
@@ -88,8 +92,22 @@ Loaded LoadAndSave(const QString& ini, const std::string& name) {
   sim.pet.NibbetName = name;
   sim.DoLoadSettings();
   CheckRanges(sim.pet);
+  change(sim.pet);
   sim.DoSaveSettings();
   return Snapshot(sim);
+}
+
+Loaded LoadAndSave(const QString& ini, const std::string& name) {
+  return LoadAndSave(ini, name, [](nib::Pet&) {});
+}
+
+// A pet's name as the program has it: command-line text made into a
+// QString, so always UTF-8.
+std::string TakeName(std::string& input) {
+  const std::size_t end = input.find('\n');
+  const std::string line = input.substr(0, end);
+  input.erase(0, end == std::string::npos ? input.size() : end + 1);
+  return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())).toStdString();
 }
 
 }  // namespace
@@ -97,10 +115,9 @@ Loaded LoadAndSave(const QString& ini, const std::string& name) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static QTemporaryDir dir;
   static const QString ini = dir.filePath(QStringLiteral("Nibbet Simulator.ini"));
-  const std::string input(reinterpret_cast<const char*>(data), size);
-  const std::size_t line_end = input.find('\n');
-  const std::string name = input.substr(0, line_end);
-  const std::string text = line_end == std::string::npos ? "" : input.substr(line_end + 1);
+  std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string name = TakeName(text);
+  const std::string other_name = TakeName(text);
 
   QFile::remove(ini);
   {
@@ -109,8 +126,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(file.write(text.data(), static_cast<qint64>(text.size())) ==
                static_cast<qint64>(text.size()));
   }
-  const Loaded first = LoadAndSave(ini, name);
+  const Loaded other = LoadAndSave(ini, other_name);
+  // A pet that differs from any the other name could hold.
+  const Loaded first = LoadAndSave(ini, name, [](nib::Pet& pet) {
+    pet.Plugins += '~';
+    pet.Age = static_cast<nib::int16>((pet.Age + 1) % 100);
+  });
   const Loaded again = LoadAndSave(ini, name);
   FUZZ_CHECK(again == first);
+  if (other_name != name) FUZZ_CHECK(LoadAndSave(ini, other_name) == other);
   return 0;
 }

@@ -184,6 +184,12 @@ cmp -s "$work/saved-before-kill" "$work/saved-at-kill" || fail "the saved pet ch
 start_program program-restarted
 wait_for "the baby on the restarted device" now_differs dots blank
 now_differs dots egg || fail "the restarted device shows the egg"
+# A call open at the save (the baby soon gets hungry again) shows again.
+if [ "$(sed -n 's/^AttendTimeLeft=//p' "$work/saved-before-kill")" -gt 0 ]; then
+  wait_for "the saved call on the attention icon" now_differs attention_icon quiet
+else
+  now_same attention_icon quiet || fail "the restarted device shows a call that was not saved"
+fi
 # Closing saves what was loaded; only the clock of the current minute and
 # the walking frame may have moved on, unless a minute passed meanwhile.
 kill -TERM "$program_pid"
