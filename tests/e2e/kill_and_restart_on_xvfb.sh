@@ -11,12 +11,6 @@
 set -euo pipefail
 
 program=$1
-for tool in Xvfb trayer xdotool import compare; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
 
 work=$(mktemp -d)
 pids=()
@@ -36,17 +30,12 @@ fail() {
 }
 
 . "$(dirname "$0")/../lib/wait_for.sh"
+. "$(dirname "$0")/../lib/x_session.sh"
+need_tools Xvfb trayer xdotool import compare
 
 # A private X server on a free display, with a tray.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for "the X server" test -s "$work/display"
-export DISPLAY=":$(head -n1 "$work/display")"
-wait_for "the X server to answer" xdotool getmouselocation
-trayer --edge top --align right --widthtype pixel --width 100 --height 24 >/dev/null 2>&1 &
-pids+=($!)
-wait_for "the tray" xdotool search --class trayer
+start_xvfb
+start_tray
 
 mkdir -m 700 "$work/runtime"
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime

@@ -8,12 +8,6 @@
 set -euo pipefail
 
 program=$1
-for tool in Xvfb trayer xdotool import compare; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
 
 work=$(mktemp -d)
 pids=()
@@ -31,14 +25,11 @@ fail() {
 }
 
 . "$(dirname "$0")/../lib/wait_for.sh"
+. "$(dirname "$0")/../lib/x_session.sh"
+need_tools Xvfb trayer xdotool import compare
 
 # A private X server on a free display.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for "the X server" test -s "$work/display"
-export DISPLAY=":$(head -n1 "$work/display")"
-wait_for "the X server to answer" xdotool getmouselocation
+start_xvfb
 
 mkdir -m 700 "$work/runtime"
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
@@ -50,9 +41,7 @@ pids+=("$program_pid")
 
 wait_for "the device window" xdotool search --onlyvisible --name '^E2E Pet$'
 # The panel starts after the program, as it may at login.
-trayer --edge top --align right --widthtype pixel --width 100 --height 24 >/dev/null 2>&1 &
-pids+=($!)
-wait_for "the tray" xdotool search --class trayer
+start_tray
 wait_for "the sheet window" xdotool search --onlyvisible --name '^Insulating Sheet$'
 device=$(xdotool search --onlyvisible --name '^E2E Pet$' | head -n1)
 sheet=$(xdotool search --onlyvisible --name '^Insulating Sheet$' | head -n1)
