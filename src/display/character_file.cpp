@@ -26,7 +26,7 @@ void Look::DoGetCharacterIni(const std::string& PluginsStr) {
       return;
     }
     const auto it = CharacterKeys().find(line.key);
-    if (it != CharacterKeys().end()) it->second(target_, LeadingNumber(line.value));
+    if (it != CharacterKeys().end()) it->second(Target(), LeadingNumber(line.value));
   });
 }
 

@@ -14,7 +14,7 @@ namespace {
 
 constexpr char kBaseFile[] = "\\default.ini";
 
-void ApplyNumber(LookTarget& s, const std::unordered_map<std::string, NumberKeyAction>& keys,
+void ApplyNumber(const LookTarget& s, const std::unordered_map<std::string, NumberKeyAction>& keys,
                  const KeyLine& line) {
   if (line.value.empty()) return;
   const auto it = keys.find(line.key);
@@ -45,8 +45,8 @@ void Look::DoReadLayoutFile(const std::string& PluginsStr) {
   if (!text) return;
   ForEachKeyLine(*text, [this](const KeyLine& line) {
     const auto it = TextKeys().find(line.key);
-    if (it != TextKeys().end()) it->second(target_, line.value);
-    ApplyNumber(target_, NumberKeys(), line);
+    if (it != TextKeys().end()) it->second(Target(), line.value);
+    ApplyNumber(Target(), NumberKeys(), line);
   });
   if (base) {
     auto whole = [](float v) { return static_cast<int16>(std::lround(v)); };
@@ -61,7 +61,7 @@ void Look::DoReadLayoutFile(const std::string& PluginsStr) {
   }
   const auto color = files_.ReadFile("\\colors\\" + pet.CurrentColor + "\\color.ini");
   if (!color) return;
-  ForEachKeyLine(*color, [this](const KeyLine& line) { ApplyNumber(target_, ColorKeys(), line); });
+  ForEachKeyLine(*color, [this](const KeyLine& line) { ApplyNumber(Target(), ColorKeys(), line); });
 }
 
 }  // namespace nib

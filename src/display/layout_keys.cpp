@@ -6,7 +6,7 @@ namespace nib {
 
 namespace {
 
-using ElementOf = Element& (*)(LookTarget&);
+using ElementOf = Element& (*)(const LookTarget&);
 using FieldOf = int16 Layout::*;
 
 template <typename Map, typename Action>
@@ -15,30 +15,30 @@ void Add(Map& map, std::initializer_list<const char*> keys, Action action) {
 }
 
 TextKeyAction Caption(MenuItem Menu::*item) {
-  return [item](LookTarget& s, const std::string& v) { (s.menu.*item).caption = v; };
+  return [item](const LookTarget& s, const std::string& v) { (s.menu.*item).caption = v; };
 }
 
 TextKeyAction ToolTip(Element Screen::*element) {
-  return [element](LookTarget& s, const std::string& v) { (s.scr.*element).ToolTipText = v; };
+  return [element](const LookTarget& s, const std::string& v) { (s.scr.*element).ToolTipText = v; };
 }
 
 TextKeyAction Text(std::string Layout::*field) {
-  return [field](LookTarget& s, const std::string& v) { s.layout.*field = v; };
+  return [field](const LookTarget& s, const std::string& v) { s.layout.*field = v; };
 }
 
 NumberKeyAction Store(FieldOf field) {
-  return [field](LookTarget& s, int16 v) { s.layout.*field = v; };
+  return [field](const LookTarget& s, int16 v) { s.layout.*field = v; };
 }
 
 // Positions of a single element, optionally remembered in a layout field.
 void AddPosition(std::unordered_map<std::string, NumberKeyAction>& map, const std::string& stem,
-                 std::function<Element&(LookTarget&)> element, FieldOf left = nullptr,
+                 std::function<Element&(const LookTarget&)> element, FieldOf left = nullptr,
                  FieldOf top = nullptr) {
-  map.emplace(stem + ".left", [element, left](LookTarget& s, int16 v) {
+  map.emplace(stem + ".left", [element, left](const LookTarget& s, int16 v) {
     element(s).SetLeft(v);
     if (left) s.layout.*left = v;
   });
-  map.emplace(stem + ".top", [element, top](LookTarget& s, int16 v) {
+  map.emplace(stem + ".top", [element, top](const LookTarget& s, int16 v) {
     element(s).SetTop(v);
     if (top) s.layout.*top = v;
   });
@@ -47,13 +47,13 @@ void AddPosition(std::unordered_map<std::string, NumberKeyAction>& map, const st
 void AddArrayPositions(std::unordered_map<std::string, NumberKeyAction>& map, const char* stem,
                        ElementArray Screen::*array, int count) {
   for (int i = 0; i < count; ++i)
-    AddPosition(map, stem + std::to_string(i), [array, i](LookTarget& s) -> Element& {
+    AddPosition(map, stem + std::to_string(i), [array, i](const LookTarget& s) -> Element& {
       return (s.scr.*array)[i];
     });
 }
 
-std::function<Element&(LookTarget&)> Single(Element Screen::*element) {
-  return [element](LookTarget& s) -> Element& { return s.scr.*element; };
+std::function<Element&(const LookTarget&)> Single(Element Screen::*element) {
+  return [element](const LookTarget& s) -> Element& { return s.scr.*element; };
 }
 
 void AddButtonPositions(std::unordered_map<std::string, NumberKeyAction>& map) {
@@ -90,8 +90,9 @@ std::unordered_map<std::string, TextKeyAction> BuildTextKeys() {
       {"insulatingsheet", &Menu::mPopupInsulatingSheet},
       {"about", &Menu::mPopupAbout},        {"close", &Menu::mPopupClose}};
   for (const auto& [key, item] : captions) m.emplace(key, Caption(item));
-  m.emplace("ok", [](LookTarget& s, const std::string& v) { s.pet.OKButtonText = v; });
-  m.emplace("cancel", [](LookTarget& s, const std::string& v) { s.pet.CancelButtonText = v; });
+  m.emplace("ok", [](const LookTarget& s, const std::string& v) { s.pet.OKButtonText = v; });
+  m.emplace("cancel",
+            [](const LookTarget& s, const std::string& v) { s.pet.CancelButtonText = v; });
   Add(m, {"button a", "buttona"}, ToolTip(&Screen::ButtonA));
   Add(m, {"button b", "buttonb"}, ToolTip(&Screen::ButtonB));
   Add(m, {"button c", "buttonc"}, ToolTip(&Screen::ButtonC));
@@ -129,21 +130,21 @@ void AddSingleElementPositions(std::unordered_map<std::string, NumberKeyAction>&
 void AddStoredPositions(std::unordered_map<std::string, NumberKeyAction>& m) {
   for (int i = 0; i < 14; ++i)
     m.emplace("smallbar" + std::to_string(i) + ".left",
-              [i](LookTarget& s, int16 v) { s.scr.SmallBar[i].SetLeft(v); });
-  m.emplace("allsmallbars.top", [](LookTarget& s, int16 v) {
+              [i](const LookTarget& s, int16 v) { s.scr.SmallBar[i].SetLeft(v); });
+  m.emplace("allsmallbars.top", [](const LookTarget& s, int16 v) {
     for (Element& bar : s.scr.SmallBar) bar.SetTop(v);
   });
   for (int i = 0; i < 4; ++i)
     m.emplace("heart" + std::to_string(i) + ".left",
-              [i](LookTarget& s, int16 v) { s.scr.Heart[i].SetLeft(v); });
-  m.emplace("allhearts.top", [](LookTarget& s, int16 v) {
+              [i](const LookTarget& s, int16 v) { s.scr.Heart[i].SetLeft(v); });
+  m.emplace("allhearts.top", [](const LookTarget& s, int16 v) {
     for (Element& heart : s.scr.Heart) heart.SetTop(v);
   });
   AddPosition(m, "water", Single(&Screen::Water), &Layout::WaterLeft, &Layout::WaterTop);
   AddPosition(m, "angel", Single(&Screen::Angel), &Layout::AngelLeft);
-  AddPosition(m, "agedigit0", [](LookTarget& s) -> Element& { return s.scr.AgeDigit[0]; },
+  AddPosition(m, "agedigit0", [](const LookTarget& s) -> Element& { return s.scr.AgeDigit[0]; },
               &Layout::AgeDigit0Left, &Layout::AgeDigit0Top);
-  AddPosition(m, "agedigit1", [](LookTarget& s) -> Element& { return s.scr.AgeDigit[1]; },
+  AddPosition(m, "agedigit1", [](const LookTarget& s) -> Element& { return s.scr.AgeDigit[1]; },
               &Layout::AgeDigit1Left, &Layout::AgeDigit1Top);
   const std::pair<const char*, FieldOf> stored[] = {
       {"agedigit0death.left", &Layout::AgeDigit0DeathLeft},
@@ -183,13 +184,13 @@ std::unordered_map<std::string, NumberKeyAction> BuildColorKeys() {
 
 std::unordered_map<std::string, NumberKeyAction> BuildCharacterKeys() {
   std::unordered_map<std::string, NumberKeyAction> m;
-  m.emplace("eggleft", [](LookTarget& s, int16 v) { s.scr.NibChar.SetLeft(v); });
-  m.emplace("eggtop", [](LookTarget& s, int16 v) { s.scr.NibChar.SetTop(v); });
-  m.emplace("original.left", [](LookTarget& s, int16 v) {
+  m.emplace("eggleft", [](const LookTarget& s, int16 v) { s.scr.NibChar.SetLeft(v); });
+  m.emplace("eggtop", [](const LookTarget& s, int16 v) { s.scr.NibChar.SetTop(v); });
+  m.emplace("original.left", [](const LookTarget& s, int16 v) {
     s.layout.OriginalLeft = v;
     s.scr.NibChar.SetLeft(v);
   });
-  m.emplace("original.top", [](LookTarget& s, int16 v) {
+  m.emplace("original.top", [](const LookTarget& s, int16 v) {
     s.layout.OriginalTop = v;
     s.scr.NibChar.SetTop(v);
   });

@@ -11,8 +11,8 @@ namespace nib {
 
 struct LookTarget;
 
-using TextKeyAction = std::function<void(LookTarget&, const std::string&)>;
-using NumberKeyAction = std::function<void(LookTarget&, int16)>;
+using TextKeyAction = std::function<void(const LookTarget&, const std::string&)>;
+using NumberKeyAction = std::function<void(const LookTarget&, int16)>;
 
 // "default.ini" / "plugin.ini": captions, tooltips and dialog texts.
 const std::unordered_map<std::string, TextKeyAction>& TextKeys();

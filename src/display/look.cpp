@@ -4,8 +4,7 @@ namespace nib {
 
 Look::Look(LookTarget target, const WindowState& window, ProgramFiles& files,
            DesktopWindows& windows, TrayArea& tray)
-    : target_(target),
-      pet(target.pet),
+    : pet(target.pet),
       scr(target.scr),
       menu(target.menu),
       layout(target.layout),

@@ -50,7 +50,9 @@ class Look {
   Picture WindowIcon;
 
  private:
-  LookTarget target_;
+  // What the layout files' keys act on.
+  LookTarget Target() { return {pet, scr, menu, layout}; }
+
   Pet& pet;
   Screen& scr;
   Menu& menu;

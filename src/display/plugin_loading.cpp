@@ -20,7 +20,9 @@ void Look::DoGetPlugins(const std::string& PluginsStr) {
   const std::string& plugin = PluginsStr;
   std::string other = kOther;
   auto color_path = [this] { return "\\colors\\" + pet.CurrentColor + "\\"; };
-  auto from_other = [&](Element& e, const std::string& file) { DoLoadPicture(plugin, e, other, file); };
+  auto from_other = [&](Element& e, const std::string& file) {
+    DoLoadPicture(plugin, e, other, file);
+  };
   auto from_color = [&](Element& e, const std::string& file) {
     std::string path = color_path();
     DoLoadPicture(plugin, e, path, file);
@@ -37,7 +39,8 @@ void Look::DoGetPlugins(const std::string& PluginsStr) {
   }
   from_other(scr.NibScr, "nibscr.gif");
   from_color(scr.BackView, "back.gif");
-  for (Element* button : {&scr.ButtonA, &scr.ButtonB, &scr.ButtonC}) from_color(*button, "button0.gif");
+  for (Element* button : {&scr.ButtonA, &scr.ButtonB, &scr.ButtonC})
+    from_color(*button, "button0.gif");
   for (int n = 0; n <= 9; ++n) {
     from_other(scr.SecondIndex[n], Numbered("second", n, ".gif"));
     from_other(scr.LargeNumber[n], Numbered("l", n, ".gif"));

@@ -15,6 +15,8 @@ namespace {
 // Long enough to be read; the failure stays until a save succeeds anyway.
 constexpr int kTrayMessageMs = 15000;
 
+QString Title() { return QStringLiteral("Nibbet Simulator cannot save"); }
+
 }  // namespace
 
 QString SaveFailureNotice::FailureText(const QString& file, const QString& reason) {
@@ -48,13 +50,13 @@ void SaveFailureNotice::Failed(const QString& file, const QString& reason, bool 
   }
   if (told_ || quiet) return;
   told_ = true;
-  if (show) show(QStringLiteral("Nibbet Simulator cannot save"), FailureText(file, reason));
+  if (show) show(Title(), FailureText(file, reason));
 }
 
 bool SaveFailureNotice::SettleAtQuit(const std::function<void()>& save) {
   while (failing_) {
     if (!ask_retry ||
-        !ask_retry(QStringLiteral("Nibbet Simulator cannot save"), QuitText(file_, reason_))) {
+        !ask_retry(Title(), QuitText(file_, reason_))) {
       qWarning("Nibbet Simulator: quitting without saving to %s", qUtf8Printable(file_));
       return false;
     }

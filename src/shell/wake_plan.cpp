@@ -1,13 +1,11 @@
 #include "shell/wake_plan.h"
 
+#include "sim/device_timings.h"
 #include "sim/simulator.h"
 
 namespace nib {
 
 namespace {
-
-// While the first seconds of a call last, it beeps every seventh tick.
-constexpr int16 kCallBeepsAbove = 115;
 
 // Whether every tick but the animation frames only counts: no sequence,
 // sweep, reaction, game or LCD menu runs, no clock shows seconds, no dung
@@ -16,8 +14,8 @@ constexpr int16 kCallBeepsAbove = 115;
 bool OnlyTheAnimationRuns(const Pet& pet, int play_stage) {
   return pet.ChangeStep <= 0 && !pet.Flushing && !pet.TimerScreen && pet.Dung == 0 &&
          !pet.Eating && !pet.HappyReaction && !pet.UnhappyReaction && !pet.RefusalReaction &&
-         play_stage <= 0 && pet.ActionTimeout == 0 && pet.IconTimeout == 0 &&
-         pet.AttendTimeLeft <= kCallBeepsAbove;
+         play_stage <= kNoGame && pet.ActionTimeout == 0 && pet.IconTimeout == 0 &&
+         pet.AttendTimeLeft <= kCallQuietFrom;  // a call beeps before that
 }
 
 }  // namespace

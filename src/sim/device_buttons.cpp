@@ -85,7 +85,8 @@ void Simulator::DoButtonB() {
     return;
   }
   // Asleep, only the light and the meter respond.
-  if (pet.SleepAction && device_menu.CurrentIcon != kLightIcon && device_menu.CurrentIcon != kMeterIcon) return;
+  const int16 icon = device_menu.CurrentIcon;
+  if (pet.SleepAction && icon != kLightIcon && icon != kMeterIcon) return;
   DoAction(kButtonB);
 }
 
@@ -118,7 +119,8 @@ void Simulator::DoButtonC(bool PressedDown) {
 void Simulator::DoNextIcon() {
   if (device_menu.LastIcon < kNoIcon) scr.NibIcon[device_menu.LastIcon].Hide();
   // After the last icon comes a step with none highlighted.
-  device_menu.CurrentIcon = device_menu.CurrentIcon >= kNoIcon ? kFoodIcon : static_cast<int16>(device_menu.CurrentIcon + 1);
+  int16& icon = device_menu.CurrentIcon;
+  icon = icon >= kNoIcon ? int16{kFoodIcon} : static_cast<int16>(icon + 1);
   if (device_menu.CurrentIcon < kNoIcon) {
     pet.IconTimeout = 10;
     scr.NibIcon[device_menu.CurrentIcon].Show();

@@ -38,7 +38,7 @@ void Simulator::DoMeterAction(int Button) {
     }
     HideMeterPage();
     const bool next = meter.MeterPage >= kAgeWeightPage && meter.MeterPage < kHappinessPage;
-    meter.MeterPage = next ? static_cast<int16>(meter.MeterPage + 1) : kAgeWeightPage;
+    meter.MeterPage = next ? static_cast<int16>(meter.MeterPage + 1) : int16{kAgeWeightPage};
     DrawMeterPage();
     pet.ActionTimeout = 10;
   } else if (Button == kButtonC) {

@@ -43,7 +43,8 @@ void Simulator::DoMinuteRules() {
     }
     if (m >= pet.MinuteToChangeCharacter) return DoEvolve();
     if (pet.Hunger > 0) pet.Hunger = static_cast<int16>(pet.Hunger - DrawBelow(random_, 2));
-    if (pet.Happiness > 0) pet.Happiness = static_cast<int16>(pet.Happiness - DrawBelow(random_, 2));
+    if (pet.Happiness > 0)
+      pet.Happiness = static_cast<int16>(pet.Happiness - DrawBelow(random_, 2));
     if (pet.Sickness == 0) {
       if (pet.Hunger == 0) mCheatAttention0_Click();
       if (pet.Happiness == 0) mCheatAttention1_Click();
@@ -55,7 +56,8 @@ void Simulator::DoMinuteRules() {
   const int day_half = d * 12;
   if (m > day_half && m % day_half == 1) {
     mCheatAction2_Click();
-    if (pet.SleepAction && pet.CharacterNo == kSelfSleeper && DrawBelow(random_, 2) == 0) SwitchOwnLightOff();
+    if (pet.SleepAction && pet.CharacterNo == kSelfSleeper && DrawBelow(random_, 2) == 0)
+      SwitchOwnLightOff();
     return;
   }
   if (pet.SleepAction) return;

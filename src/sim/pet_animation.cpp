@@ -125,7 +125,8 @@ void Simulator::AnimateCharacter() {
       DrawHealthyFrame();
   }
 
-  const bool alive = pet.CharacterNo >= kBaby && pet.CharacterNo <= kXerblix && pet.DyingAction == 0;
+  const bool alive =
+      pet.CharacterNo >= kBaby && pet.CharacterNo <= kXerblix && pet.DyingAction == 0;
   if (alive && !pet.SleepAction && !pet.Dropping && pet.Sickness == 0 && layout.CharacterWalks)
     WalkOneStep();
 }
@@ -292,12 +293,13 @@ void Simulator::ShowPetState() {
 
 void Simulator::UpdateTray() {
   static const Picture kNoPicture;
-  const Picture& icon = tray_sync_.TrayIconSource ? tray_sync_.TrayIconSource->GetPicture() : kNoPicture;
+  TraySync& sync = tray_sync_;
+  const Picture& icon = sync.TrayIconSource ? sync.TrayIconSource->GetPicture() : kNoPicture;
   const std::string_view tip = StatusTipCut(pet.StatusText);
-  if (tray_sync_.TraySent && icon == tray_sync_.SentTrayIcon && tip == tray_sync_.SentTrayTip) return;
-  tray_sync_.SentTrayIcon = icon;
-  tray_sync_.SentTrayTip.assign(tip);
-  tray_sync_.TraySent = true;
+  if (sync.TraySent && icon == sync.SentTrayIcon && tip == sync.SentTrayTip) return;
+  sync.SentTrayIcon = icon;
+  sync.SentTrayTip.assign(tip);
+  sync.TraySent = true;
   platform_.TrayModify(tray_sync_.SentTrayIcon, tray_sync_.SentTrayTip);
 }
 

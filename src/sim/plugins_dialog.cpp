@@ -86,7 +86,8 @@ void PluginsDialog::Form_Load() {
   const std::string current = is_plugin_ && EntryFolder.empty() ? kDefaultEntry : EntryFolder;
   int row = List1_.empty() ? -1 : 0;
   for (std::size_t r = 0; r < List3.size(); ++r)
-    if (SameIgnoringCase(List2[static_cast<std::size_t>(List3[r])], current)) row = static_cast<int>(r);
+    if (SameIgnoringCase(List2[static_cast<std::size_t>(List3[r])], current))
+      row = static_cast<int>(r);
   if (row >= 0) List1_Click(row);
   platform_.SetBusyPointer(false);
 }
