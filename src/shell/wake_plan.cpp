@@ -1,5 +1,8 @@
 #include "shell/wake_plan.h"
 
+#include <algorithm>
+
+#include "sim/characters.h"
 #include "sim/device_timings.h"
 #include "sim/simulator.h"
 
@@ -18,17 +21,34 @@ bool OnlyTheAnimationRuns(const Pet& pet, int play_stage) {
          pet.AttendTimeLeft <= kCallQuietFrom;  // a call beeps before that
 }
 
+// Frame periods from the next one on until one that draws: a sleeping,
+// sick or standing character draws every second or third period only. A
+// running call keeps every period, so its end shows no later than now.
+int FramePeriodsUntilDrawn(const Pet& pet, bool walks) {
+  const bool character = pet.CharacterNo >= kBaby && pet.CharacterNo <= kXerblix;
+  if (!character || pet.DyingAction > 0 || pet.AttendTimeLeft > 0) return 1;
+  if (!pet.SleepAction && pet.Dropping) return 1;
+  const bool walking = walks && !pet.SleepAction && pet.Sickness == 0;
+  if (walking) return 1;
+  const int every = pet.SleepAction ? 2 : pet.Sickness > 0 ? 3 : 2;
+  return std::max(1, every - pet.FrameStep);
+}
+
 }  // namespace
 
-int TicksUntilChange(const Pet& pet, int play_stage) {
+int TicksUntilChange(const Pet& pet, int play_stage, bool walks) {
   if (pet.TimerInterval <= 0 || !OnlyTheAnimationRuns(pet, play_stage)) return 0;
   // The frame falls on the tick that brings the animation clock to the
   // delay; a clock already past it draws on the next tick.
   const int left = pet.FrameDelay - pet.IntervalCount;
-  if (left <= pet.TimerInterval) return 1;
-  return (left + pet.TimerInterval - 1) / pet.TimerInterval;
+  const int first = left <= pet.TimerInterval ? 1 : (left + pet.TimerInterval - 1) / pet.TimerInterval;
+  // Each frame restarts the clock from 0.
+  const int period = std::max(1, (pet.FrameDelay + pet.TimerInterval - 1) / pet.TimerInterval);
+  return first + (FramePeriodsUntilDrawn(pet, walks) - 1) * period;
 }
 
-int TicksUntilChange(const Simulator& sim) { return TicksUntilChange(sim.pet, sim.game.PlayStage); }
+int TicksUntilChange(const Simulator& sim) {
+  return TicksUntilChange(sim.pet, sim.game.PlayStage, sim.layout.CharacterWalks);
+}
 
 }  // namespace nib

@@ -1,5 +1,5 @@
 // When the shell may sleep: only while nothing but the pet's own animation
-// runs, and then until its next frame.
+// runs, and then until its next drawn frame.
 #include <QtTest>
 
 #include "shell/wake_plan.h"
@@ -51,7 +51,55 @@ class WakePlanTest : public QObject {
   void UntilTheNextFrame() {
     QFETCH(Pet, pet);
     QFETCH(int, ticks);
-    QCOMPARE(TicksUntilChange(pet, 0), ticks);
+    QCOMPARE(TicksUntilChange(pet, 0, false), ticks);
+  }
+
+  // A grown character draws every period while it walks, every second
+  // while it sleeps or stands, every third while it is sick.
+  void UntilTheNextDrawnFrame_data() {
+    QTest::addColumn<Pet>("pet");
+    QTest::addColumn<bool>("walks");
+    QTest::addColumn<int>("ticks");
+    Pet pet = Quiet();
+    pet.CharacterNo = 7;
+    QTest::newRow("walking") << pet << true << 8;
+    QTest::newRow("standing") << pet << false << 16;
+    pet.FrameStep = 1;
+    QTest::newRow("standing, drawn at the next frame") << pet << false << 8;
+    pet.FrameStep = 9;
+    QTest::newRow("a frame count left over from another state") << pet << false << 8;
+    pet = Quiet();
+    pet.CharacterNo = 7;
+    pet.SleepAction = true;
+    QTest::newRow("asleep, walking character") << pet << true << 16;
+    pet.IntervalCount = 70;
+    QTest::newRow("asleep, a tick before the first period ends") << pet << true << 9;
+    pet.AttendTimeLeft = 100;
+    QTest::newRow("asleep with a call running") << pet << true << 1;
+    pet = Quiet();
+    pet.CharacterNo = 3;
+    pet.Sickness = 1;
+    QTest::newRow("sick") << pet << true << 24;
+    pet.FrameDelay = 60;
+    pet.FrameStep = 1;
+    QTest::newRow("sick, a faster character, one period drawn") << pet << true << 12;
+    pet = Quiet();
+    pet.CharacterNo = 7;
+    pet.Dropping = true;
+    QTest::newRow("dropping") << pet << true << 8;
+    pet = Quiet();
+    pet.CharacterNo = 7;
+    pet.DyingAction = 3;
+    QTest::newRow("dying") << pet << false << 8;
+    pet = Quiet();
+    pet.CharacterNo = 12;
+    QTest::newRow("the angel") << pet << false << 8;
+  }
+  void UntilTheNextDrawnFrame() {
+    QFETCH(Pet, pet);
+    QFETCH(bool, walks);
+    QFETCH(int, ticks);
+    QCOMPARE(TicksUntilChange(pet, 0, walks), ticks);
   }
 
   void AnyTickMayChangeTheScreen_data() {
@@ -79,7 +127,7 @@ class WakePlanTest : public QObject {
   void AnyTickMayChangeTheScreen() {
     QFETCH(Pet, pet);
     QFETCH(int, play_stage);
-    QCOMPARE(TicksUntilChange(pet, play_stage), 0);
+    QCOMPARE(TicksUntilChange(pet, play_stage, true), 0);
   }
 };
 
