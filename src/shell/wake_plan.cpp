@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "sim/characters.h"
+#include "sim/animation_pace.h"
 #include "sim/device_timings.h"
 #include "sim/simulator.h"
 
@@ -21,17 +21,12 @@ bool OnlyTheAnimationRuns(const Pet& pet, int play_stage) {
          pet.AttendTimeLeft <= kCallQuietFrom;  // a call beeps before that
 }
 
-// Frame periods from the next one on until one that draws: a sleeping,
-// sick or standing character draws every second or third period only. A
-// running call keeps every period, so its end shows no later than now.
+// Frame periods from the next one on until one that draws. A running call
+// keeps every period, so its end shows no later than now.
 int FramePeriodsUntilDrawn(const Pet& pet, bool walks) {
   const bool character = pet.CharacterNo >= kBaby && pet.CharacterNo <= kXerblix;
-  if (!character || pet.DyingAction > 0 || pet.AttendTimeLeft > 0) return 1;
-  if (!pet.SleepAction && pet.Dropping) return 1;
-  const bool walking = walks && !pet.SleepAction && pet.Sickness == 0;
-  if (walking) return 1;
-  const int every = pet.SleepAction ? 2 : pet.Sickness > 0 ? 3 : 2;
-  return std::max(1, every - pet.FrameStep);
+  if (!character || pet.AttendTimeLeft > 0 || StepsEachFrame(pet, walks)) return 1;
+  return std::max(1, FramePeriodsPerDrawing(pet) - pet.FrameStep);
 }
 
 }  // namespace
@@ -41,7 +36,7 @@ int TicksUntilChange(const Pet& pet, int play_stage, bool walks) {
   // The frame falls on the tick that brings the animation clock to the
   // delay; a clock already past it draws on the next tick.
   const int left = pet.FrameDelay - pet.IntervalCount;
-  const int first = left <= pet.TimerInterval ? 1 : (left + pet.TimerInterval - 1) / pet.TimerInterval;
+  const int first = std::max(1, (left + pet.TimerInterval - 1) / pet.TimerInterval);
   // Each frame restarts the clock from 0.
   const int period = std::max(1, (pet.FrameDelay + pet.TimerInterval - 1) / pet.TimerInterval);
   return first + (FramePeriodsUntilDrawn(pet, walks) - 1) * period;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "display/status_tip.h"
+#include "sim/animation_pace.h"
 #include "sim/counters.h"
 #include "sim/simulator.h"
 
@@ -98,19 +99,9 @@ void Simulator::AnimateCharacter() {
   pet.IntervalCount = 0;
   CountUp(pet.FrameStep);
 
-  // Frame periods a state waits between two frames; "at least" so a count
-  // left over from another state cannot stop the animation.
-  bool draw = false;
-  if (pet.DyingAction > 0 || (!pet.SleepAction && pet.Dropping))
-    draw = true;
-  else if (pet.SleepAction)
-    draw = pet.FrameStep >= 2;
-  else if (pet.Sickness > 0)
-    draw = pet.FrameStep >= 3;
-  else
-    draw = pet.FrameStep >= 2;
-
-  if (draw) {
+  // "At least" so a count left over from another state cannot stop the
+  // animation.
+  if (pet.FrameStep >= FramePeriodsPerDrawing(pet)) {
     pet.FrameStep = 0;
     scr.NibChar.Hide();
     if (pet.DyingAction > 0)
@@ -125,10 +116,7 @@ void Simulator::AnimateCharacter() {
       DrawHealthyFrame();
   }
 
-  const bool alive =
-      pet.CharacterNo >= kBaby && pet.CharacterNo <= kXerblix && pet.DyingAction == 0;
-  if (alive && !pet.SleepAction && !pet.Dropping && pet.Sickness == 0 && layout.CharacterWalks)
-    WalkOneStep();
+  if (StepsEachFrame(pet, layout.CharacterWalks)) WalkOneStep();
 }
 
 void Simulator::DrawDyingFrame() {

@@ -20,6 +20,13 @@ Pet Quiet() {
   return pet;
 }
 
+// The same, a character of that number.
+Pet Quiet(int character) {
+  Pet pet = Quiet();
+  pet.CharacterNo = static_cast<nib::int16>(character);
+  return pet;
+}
+
 }  // namespace
 
 class WakePlanTest : public QObject {
@@ -60,39 +67,33 @@ class WakePlanTest : public QObject {
     QTest::addColumn<Pet>("pet");
     QTest::addColumn<bool>("walks");
     QTest::addColumn<int>("ticks");
-    Pet pet = Quiet();
-    pet.CharacterNo = 7;
+    Pet pet = Quiet(7);
     QTest::newRow("walking") << pet << true << 8;
     QTest::newRow("standing") << pet << false << 16;
     pet.FrameStep = 1;
     QTest::newRow("standing, drawn at the next frame") << pet << false << 8;
     pet.FrameStep = 9;
     QTest::newRow("a frame count left over from another state") << pet << false << 8;
-    pet = Quiet();
-    pet.CharacterNo = 7;
+    pet = Quiet(7);
     pet.SleepAction = true;
     QTest::newRow("asleep, walking character") << pet << true << 16;
     pet.IntervalCount = 70;
     QTest::newRow("asleep, a tick before the first period ends") << pet << true << 9;
     pet.AttendTimeLeft = 100;
     QTest::newRow("asleep with a call running") << pet << true << 1;
-    pet = Quiet();
-    pet.CharacterNo = 3;
+    pet = Quiet(3);
     pet.Sickness = 1;
     QTest::newRow("sick") << pet << true << 24;
     pet.FrameDelay = 60;
     pet.FrameStep = 1;
     QTest::newRow("sick, a faster character, one period drawn") << pet << true << 12;
-    pet = Quiet();
-    pet.CharacterNo = 7;
+    pet = Quiet(7);
     pet.Dropping = true;
     QTest::newRow("dropping") << pet << true << 8;
-    pet = Quiet();
-    pet.CharacterNo = 7;
+    pet = Quiet(7);
     pet.DyingAction = 3;
     QTest::newRow("dying") << pet << false << 8;
-    pet = Quiet();
-    pet.CharacterNo = 12;
+    pet = Quiet(12);
     QTest::newRow("the angel") << pet << false << 8;
   }
   void UntilTheNextDrawnFrame() {
